@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace tallimo {
+
+// The leading number of a text, "." as the only decimal point whatever the locale;
+// 0 when no digit is read. nullopt when the number lies beyond the finite doubles
+// (1e400), so that no amount ever becomes "inf".
+std::optional<double> ReadNumber(QStringView text);
+
+// Pattern "0.00": 15 significant digits first, then cut to cents with halves away
+// from zero, written with the given decimal separator. A non-finite value gives
+// an empty text: callers refuse such values before they show them.
+QString FormatAmount(double value, const QString& decimalPoint);
+
+// FormatAmount(ReadNumber(text)); nullopt when the text does not read.
+std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint);
+
+} // namespace tallimo

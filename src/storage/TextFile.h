@@ -1,0 +1,22 @@
+#pragma once
+
+#include "storage/SaveResult.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tallimo {
+
+// Whole file content; nullopt when it cannot be opened or read (missing file,
+// a folder, unreadable, larger than the program will ever hold).
+std::optional<QByteArray> readFileBytes(const QString& localPath);
+
+// Durable replace: the previous file stays as it was unless the new content is
+// completely on disk. Removes leftovers of earlier interrupted saves first.
+SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes);
+
+// Removes temporary files that an interrupted save of localPath left behind.
+void removeLeftoverTemporaries(const QString& localPath);
+
+} // namespace tallimo
