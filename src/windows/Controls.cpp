@@ -1,0 +1,241 @@
+#include "windows/Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStringListModel>
+#include <QValidator>
+
+namespace tallimo {
+
+namespace {
+
+// Refuses an edit that makes the text longer than the limit; shrinking a longer
+// text the program put there is always allowed.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* box, int limit) : QValidator(box), mBox(box), mLimit(limit) {}
+    State validate(QString& input, int&) const override
+    {
+        return input.size() <= mLimit || input.size() < mBox->text().size() ? Acceptable
+                                                                            : Invalid;
+    }
+
+private:
+    QLineEdit* mBox;
+    int mLimit;
+};
+
+} // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) { setFrame(false); }
+
+void TextBox::setTypingLimit(int limit)
+{
+    mLimit = limit;
+    setValidator(limit > 0 ? new TypingLimit(this, limit) : nullptr);
+}
+
+void TextBox::selectFromStart(int length)
+{
+    if (length <= 0)
+        setCursorPosition(0);
+    else
+        setSelection(0, length);
+}
+
+ListBox::ListBox(QWidget* parent) : QListView(parent), mModel(new QStringListModel(this))
+{
+    setModel(mModel);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void ListBox::reset(const QStringList& items)
+{
+    mItems = items;
+    mFoldedValid = false;
+    mFolded.clear();
+    mQuiet = true;
+    mModel->setStringList(mItems);
+    mSelected = -1;
+    setCurrentIndex({});
+    mQuiet = false;
+}
+
+void ListBox::addItem(const QString& text)
+{
+    mItems.append(text);
+    if (mFoldedValid)
+        mFolded.append(text.toCaseFolded());
+    const int row = mModel->rowCount();
+    mQuiet = true;
+    mModel->insertRows(row, 1);
+    mModel->setData(mModel->index(row), text);
+    mQuiet = false;
+}
+
+void ListBox::setItems(const QStringList& items) { reset(items); }
+void ListBox::clear() { reset({}); }
+int ListBox::count() const { return int(mItems.size()); }
+
+QString ListBox::item(int index) const
+{
+    return index >= 0 && index < mItems.size() ? mItems.at(index) : QString();
+}
+
+int ListBox::findString(const QString& prefix) const
+{
+    if (!mFoldedValid) {
+        mFolded.clear();
+        mFolded.reserve(mItems.size());
+        for (const QString& text : mItems)
+            mFolded.append(text.toCaseFolded());
+        mFoldedValid = true;
+    }
+    const QString key = prefix.toCaseFolded();
+    for (qsizetype i = 0; i < mFolded.size(); ++i)
+        if (mFolded.at(i).startsWith(key))
+            return int(i);
+    return -1;
+}
+
+void ListBox::setSelectedIndex(int index)
+{
+    if (index < -1 || index >= count())
+        index = -1;
+    if (index == mSelected) {
+        if (index >= 0)
+            emit listClicked(); // setting it again still counts as a click
+        return;
+    }
+    if (index < 0) {
+        mQuiet = true;
+        setCurrentIndex({});
+        clearSelection();
+        mQuiet = false;
+        mSelected = -1;
+        return;
+    }
+    setCurrentIndex(mModel->index(index));
+}
+
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QListView::currentChanged(current, previous);
+    if (mQuiet)
+        return;
+    mSelected = current.isValid() ? current.row() : -1;
+    if (current.isValid()) {
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+        scrollTo(current);
+        emit listClicked();
+    }
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    emit listDoubleClicked();
+}
+
+Label::Label(QWidget* parent) : QLabel(parent) { applyPalette(); }
+
+void Label::setBackColor(const QColor& color)
+{
+    mBack = color;
+    applyPalette();
+}
+
+void Label::setForeColor(const QColor& color)
+{
+    mFore = color;
+    applyPalette();
+}
+
+void Label::setOpaque(bool opaque)
+{
+    mOpaque = opaque;
+    applyPalette();
+}
+
+void Label::setBorder(bool single)
+{
+    mBorder = single;
+    update();
+}
+
+void Label::applyPalette()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, mBack);
+    p.setColor(QPalette::WindowText, mFore);
+    setPalette(p);
+    setAutoFillBackground(mOpaque);
+    update();
+}
+
+void Label::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseDown();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseUp();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (mBorder) {
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+Shape::Shape(QWidget* parent, Qt::BrushStyle fill, const QColor& fillColor, const QColor& border)
+    : QWidget(parent), mFill(fill), mFillColor(fillColor), mBorder(border)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::setFillColor(const QColor& color)
+{
+    mFillColor = color;
+    update();
+}
+
+void Shape::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(mBorder);
+    painter.setBrush(QBrush(mFillColor, mFill));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+Line::Line(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color)
+    : QWidget(parent), mColor(color)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect box = QRect(QPoint(twips(std::min(x1, x2)), twips(std::min(y1, y2))),
+                            QPoint(twips(std::max(x1, x2)), twips(std::max(y1, y2))));
+    setGeometry(box.adjusted(0, 0, 1, 1));
+    mLine = QLine(twips(x1) - box.left(), twips(y1) - box.top(), twips(x2) - box.left(),
+                  twips(y2) - box.top());
+}
+
+void Line::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setPen(mColor);
+    painter.drawLine(mLine);
+}
+
+} // namespace tallimo

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QStringList>
+#include <functional>
+
+class QStringListModel;
+
+namespace tallimo {
+
+// 15 twips make one device-independent pixel.
+inline int twips(double value) { return qRound(value / 15.0); }
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+// A single-line text box whose typing limit stops what the user types or pastes,
+// never what the program puts in: a normalised price may be longer than the limit.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    void setTypingLimit(int limit);
+    int typingLimit() const { return mLimit; }
+    // Selection start 0 over length characters.
+    void selectFromStart(int length);
+
+private:
+    int mLimit = 0;
+};
+
+// A list box over a model with uniform item sizes, so a long price list loads
+// and scrolls without a pause. Setting the selected index raises `clicked`, as a
+// click does; the index equal to the item count reads as the empty text.
+class ListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    void addItem(const QString& text);
+    void setItems(const QStringList& items);
+    void clear();
+    int count() const;
+    QString item(int index) const;
+    const QStringList& items() const { return mItems; }
+    int selectedIndex() const { return mSelected; }
+    void setSelectedIndex(int index);
+    QString selectedText() const { return item(mSelected); }
+    // The first line, from the top, that begins with prefix without regard to
+    // case; -1 when none does.
+    int findString(const QString& prefix) const;
+
+signals:
+    void listClicked(); // the selection moved to a line
+    void listDoubleClicked(); // anywhere on the list, an empty one included
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void reset(const QStringList& items);
+    QStringListModel* mModel;
+    QStringList mItems; // kept beside the model so reading an item costs no copy
+    mutable QStringList mFolded; // case-folded items, built at the first search after a change
+    mutable bool mFoldedValid = false;
+    int mSelected = -1;
+    bool mQuiet = false;
+};
+
+// A label that can act as a button: pressed and released on any mouse button,
+// clicked only when released over it.
+class Label : public QLabel {
+    Q_OBJECT
+public:
+    explicit Label(QWidget* parent = nullptr);
+    void setBackColor(const QColor& color);
+    void setForeColor(const QColor& color);
+    // Back style: opaque shows the back colour, transparent the container.
+    void setOpaque(bool opaque);
+    bool isOpaque() const { return mOpaque; }
+    void setBorder(bool single);
+    bool hasBorder() const { return mBorder; }
+    QColor backColor() const { return mBack; }
+    QColor foreColor() const { return mFore; }
+
+signals:
+    void mouseDown();
+    void mouseUp();
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyPalette();
+    QColor mBack = Qt::white;
+    QColor mFore = Qt::black;
+    bool mOpaque = true;
+    bool mBorder = false;
+};
+
+// A rectangle drawn on its container's surface, with a fill pattern.
+class Shape : public QWidget {
+public:
+    Shape(QWidget* parent, Qt::BrushStyle fill, const QColor& fillColor, const QColor& border);
+    void setFillColor(const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::BrushStyle mFill;
+    QColor mFillColor;
+    QColor mBorder;
+};
+
+// A line between two points of its container, in twips.
+class Line : public QWidget {
+public:
+    Line(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor mColor;
+    QLine mLine;
+};
+
+} // namespace tallimo

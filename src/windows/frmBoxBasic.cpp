@@ -1,0 +1,260 @@
+#include "windows/frmBoxBasic.h"
+
+#include "app/Dialogs.h"
+#include "app/Frame.h"
+#include "sale/Amount.h"
+#include "sale/Invoice.h"
+#include "storage/Paths.h"
+#include "storage/PriceList.h"
+#include "storage/SalesFile.h"
+#include "windows/KeyAdapter.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMenu>
+
+namespace tallimo {
+
+frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    connectHandlers();
+}
+
+frmBoxBasic::~frmBoxBasic()
+{
+    // The controls outlive this part of the object: no handler may run on them now.
+    qDeleteAll(findChildren<KeyAdapter*>());
+    for (QObject* control : findChildren<QObject*>())
+        control->disconnect(this);
+}
+
+void frmBoxBasic::Form_Load()
+{
+    SaleTotal = 0;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(10, 10, 10));
+    setPalette(p);
+    for (TextBox* box : {txtTotal2}) {
+        QPalette tp = box->palette();
+        tp.setColor(QPalette::Text, QColor(0, 10, 0));
+        box->setPalette(tp);
+    }
+    lblTotal3->setForeColor(QColor(0, 10, 0));
+    BLoad();
+    BOpen();
+}
+
+void frmBoxBasic::Form_Resize()
+{
+    // Positions are worked out in twips on the window's outer size.
+    const QRect outer = frameGeometry();
+    const float width = float(outer.width()) * 15.0f;
+    const float height = float(outer.height()) * 15.0f;
+    const float frameW = float(frmeCoord->width()) * 15.0f;
+    const float frameH = float(frmeCoord->height()) * 15.0f;
+
+    if (isMaximized())
+        frmeCoord->move(twips((width - frameW) / 2), twips((height - frameH) / 2));
+    else if (!isMinimized())
+        frmeCoord->move(0, 0);
+    if (isMinimized())
+        return;
+
+    Shape1->setGeometry(0, 0, outer.width(), outer.height());
+    const QRect coord = frmeCoord->geometry();
+    lblTip->move(coord.left(), coord.top() - lblTip->height());
+    lblAbout->move(coord.left() + coord.width() - lblAbout->width(), lblTip->y());
+    lblReset->move(coord.left() + coord.width() - lblReset->width(),
+                   coord.top() + coord.height() + twips(120));
+}
+
+bool frmBoxBasic::Form_Unload()
+{
+    const int n = List1->count();
+    if (n > 0 && !IsTotalLine(List1->item(n - 1))) {
+        List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
+        List1->setSelectedIndex(List1->count() - 1);
+    } else if (!mSaveFailed) {
+        return true;
+    }
+    // Saved again even when the history already ends with a total line if the
+    // last save failed: closing must not lose what is only on screen.
+    const SaveResult result = saveHistory();
+    if (result.ok)
+        return true;
+    const auto answer = mFrame.dialogs().message(
+        this,
+        QStringLiteral("No se pudieron guardar las ventas del día en:\n%1\n\n%2\n\n¿Desea "
+                       "cerrar de todos modos? Las ventas que no se guardaron se perderán.")
+            .arg(salesPath(), result.reason),
+        Dialogs::Buttons::YesNo, Dialogs::Icon::Critical);
+    return answer == Dialogs::Answer::Yes;
+}
+
+void frmBoxBasic::closeEvent(QCloseEvent* event)
+{
+    if (mFrame.isEnding() || mUnloaded || Form_Unload()) {
+        mUnloaded = true;
+        event->accept();
+        mFrame.windowUnloaded(this);
+    } else {
+        event->ignore();
+    }
+}
+
+void frmBoxBasic::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmBoxBasic::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmBoxBasic::ActFactura()
+{
+    const auto entry = ComposeInvoiceLine(txtDato1->text(), txtDato2->text(), txtDato3->text(),
+                                          SaleTotal, mFrame.environment().decimalPoint());
+    if (!entry) {
+        refuseAmount();
+        return;
+    }
+    SaleTotal = entry->newTotal;
+    List1->addItem(entry->line);
+    List1->setSelectedIndex(List1->count() - 1);
+    lblTotal1->setText(FormatAmount(SaleTotal, mFrame.environment().decimalPoint()));
+    lblTip->setText(Hint(3));
+    BSave(); // every line reaches the disk as soon as it is rung up
+}
+
+void frmBoxBasic::BSupr()
+{
+    txtDato1->setText(QStringLiteral("1"));
+    txtDato2->setText(QStringLiteral("Producto"));
+    txtDato3->setText(QStringLiteral("0.00"));
+    txtDato4->setText(QStringLiteral("Buscar..."));
+    lblTotal1->setText(QStringLiteral("0.00"));
+    lblTotal3->setText(QStringLiteral("0.00"));
+    lblTip->setText(Hint(1));
+    if (ReadNumber(txtTotal2->text()).value_or(0) > 0) {
+        List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
+        List1->setSelectedIndex(List1->count() - 1);
+    }
+    txtTotal2->setText(QStringLiteral("0.00"));
+    SaleTotal = 0;
+    BSave();
+    goTo(List2);
+    if (List2->count() == 0)
+        return; // selecting the first line of an empty list fails here
+    List2->setSelectedIndex(0);
+}
+
+QString frmBoxBasic::salesPath() const
+{
+    const Environment& env = mFrame.environment();
+    return paths::salesFilePath(mFrame.SystemChoice, Usuario->text(),
+                                paths::fileNameDate(env.today(), env.shortDateFormat()));
+}
+
+void frmBoxBasic::BLoad()
+{
+    Usuario->setText(mFrame.environment().userName());
+    List2->clear();
+    const auto local = mFrame.localPath(paths::priceListPath(mFrame.SystemChoice, Usuario->text()));
+    const auto items = local ? readPriceList(*local) : std::nullopt;
+    if (!items) {
+        BCrear();
+        return;
+    }
+    List2->setItems(*items);
+    BOpen();
+}
+
+void frmBoxBasic::BCrear()
+{
+    const auto answer = mFrame.dialogs().message(
+        this,
+        QStringLiteral("No hay una lista de precios y productos en el escritorio, ¿desea crear uno?"),
+        Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    const auto local = mFrame.localPath(paths::priceListPath(mFrame.SystemChoice, Usuario->text()));
+    if (!local || !createPriceList(*local)) {
+        mFrame.dialogs().message(this,
+                                 paths::createFailureMessage(mFrame.SystemChoice, Usuario->text()),
+                                 Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        return;
+    }
+    BLoad();
+}
+
+void frmBoxBasic::BOpen()
+{
+    List1->clear();
+    const auto local = mFrame.localPath(salesPath());
+    const auto items = local ? readSalesFile(*local) : std::nullopt;
+    if (!items)
+        return;
+    List1->setItems(*items);
+    List1->setSelectedIndex(List1->count() - 1);
+}
+
+SaveResult frmBoxBasic::saveHistory()
+{
+    const auto local = mFrame.localPath(salesPath());
+    SaveResult result = local ? saveSalesFile(*local, List1->items())
+                              : SaveResult{false, QStringLiteral("La dirección no es válida.")};
+    mSaveFailed = !result.ok;
+    if (result.ok)
+        mFailureReported = false;
+    return result;
+}
+
+bool frmBoxBasic::BSave()
+{
+    const SaveResult result = saveHistory();
+    // Told once for a run of failures: the sale goes on and the next save retries.
+    if (!result.ok && !mFailureReported) {
+        mFailureReported = true;
+        mFrame.dialogs().message(
+            this,
+            QStringLiteral("No se pudieron guardar las ventas del día en:\n%1\n\n%2\n\nLas "
+                           "ventas siguen en pantalla; se guardarán en cuanto sea posible.")
+                .arg(salesPath(), result.reason),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+    }
+    return result.ok;
+}
+
+void frmBoxBasic::refuseAmount()
+{
+    mFrame.dialogs().message(this,
+                             QStringLiteral("El importe es demasiado grande para calcularlo. "
+                                            "No se cambió nada; revise la cantidad y el precio."),
+                             Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+}
+
+void frmBoxBasic::BEditar1()
+{
+    for (const QString& item : List1->items())
+        mFrame.EditBuffer += item + QStringLiteral("\r\n");
+}
+
+void frmBoxBasic::BEditar2()
+{
+    for (const QString& item : List2->items())
+        mFrame.EditBuffer += item + QStringLiteral("\r\n");
+}
+
+void frmBoxBasic::goTo(QWidget* control)
+{
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace tallimo

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "storage/SaveResult.h"
+#include "windows/Controls.h"
+
+#include <QFrame>
+#include <QWidget>
+#include <array>
+
+class QAction;
+class QMenu;
+
+namespace tallimo {
+
+class Frame;
+
+// The sale window. Its controls are members named as the controls; its handlers
+// read controls, call the pure sale model and write controls.
+class frmBoxBasic : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmBoxBasic(Frame& frame);
+    ~frmBoxBasic() override;
+
+    // Controls, built from their designer values.
+    QFrame* frmeCoord = nullptr;
+    QFrame* Frame1 = nullptr;
+    TextBox* txtDato1 = nullptr;  // quantity
+    TextBox* txtDato2 = nullptr;  // product
+    TextBox* txtDato3 = nullptr;  // unit price
+    TextBox* txtDato4 = nullptr;  // price-list search
+    TextBox* txtTotal2 = nullptr; // payment received
+    ListBox* List1 = nullptr;     // the day's history
+    ListBox* List2 = nullptr;     // price list
+    std::array<Label*, 4> lblMoney{};
+    Label* Label1 = nullptr;
+    Label* Label8 = nullptr;
+    Label* Label11 = nullptr;
+    Label* lblTotal1 = nullptr; // amount to charge
+    Label* lblTotal3 = nullptr; // change
+    Label* lblRe1 = nullptr;
+    Label* lblRe2 = nullptr;
+    Label* lblRe3 = nullptr;
+    Label* lblReset = nullptr;
+    Label* lblAbout = nullptr;
+    Label* lblTip = nullptr;
+    Label* Usuario = nullptr;
+    Shape* Shape1 = nullptr;
+    Shape* Shape2 = nullptr;
+    Line* Line1 = nullptr;
+    Line* Line2 = nullptr;
+    QMenu* mnuMoney = nullptr;
+    std::array<QAction*, 4> mMoneda{};
+
+    double SaleTotal = 0;
+
+    // Window events.
+    void Form_Load();
+    void Form_Resize();
+    // false keeps the window open (only when its closing save failed and the
+    // cashier chose to stay).
+    bool Form_Unload();
+
+    // Procedures.
+    void ActFactura();
+    void BSupr();
+    void BLoad();
+    void BCrear();
+    void BOpen();
+    bool BSave();
+    void BEditar1();
+    void BEditar2();
+
+    // Handlers (key codes as the key adapter gives them).
+    void txtDato1_GotFocus();
+    void txtDato1_KeyDown(int& keyCode);
+    void txtDato1_KeyPress(int& keyAscii);
+    void txtDato2_GotFocus();
+    void txtDato2_KeyDown(int& keyCode);
+    void txtDato2_KeyPress(int& keyAscii);
+    void txtDato3_GotFocus();
+    void txtDato3_KeyDown(int& keyCode);
+    void txtDato3_KeyPress(int& keyAscii);
+    void txtDato4_GotFocus();
+    void txtDato4_LostFocus();
+    void txtDato4_Change();
+    void txtDato4_KeyDown(int& keyCode);
+    void txtDato4_KeyPress(int& keyAscii);
+    void txtTotal2_GotFocus();
+    void txtTotal2_KeyDown(int& keyCode);
+    void txtTotal2_KeyPress(int& keyAscii);
+    void List1_DblClick();
+    void List1_KeyDown(int& keyCode);
+    void List1_KeyPress(int& keyAscii);
+    void List2_Click();
+    void List2_DblClick();
+    void List2_KeyDown(int& keyCode);
+    void List2_KeyPress(int& keyAscii);
+    void lblMoney_Click(int index);
+    void lblMoney_MouseDown(int index);
+    void lblMoney_MouseUp(int index);
+    void mMoneda_Click(int index);
+    void lblAbout_Click();
+    void lblAbout_MouseDown();
+    void lblAbout_MouseUp();
+    void lblReset_Click();
+    void lblReset_MouseDown();
+    void lblReset_MouseUp();
+
+signals:
+    // Escape in the price list: the address window's place.
+    void addressRequested();
+    // A double-click on either list, once EditBuffer and EditTarget are set.
+    void editorRequested();
+    // The restart label, after the window has closed.
+    void restartRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildControls(); // the designer values
+    void connectHandlers();
+    void goTo(QWidget* control);
+    QString salesPath() const;
+    SaveResult saveHistory();
+    // An amount beyond what can be calculated: nothing changes and the cashier is told.
+    void refuseAmount();
+
+    Frame& mFrame;
+    bool mSaveFailed = false;      // the history on screen is not all on disk
+    bool mFailureReported = false; // the cashier was told of the current run of failures
+    bool mUnloaded = false;
+};
+
+} // namespace tallimo
