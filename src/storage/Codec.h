@@ -23,6 +23,10 @@ QString decodeText(QByteArrayView bytes);
 // still a line; a final line end does not start another one.
 QStringList splitLines(QStringView text);
 
+// The same lines as splitLines(decodeText(bytes)), with less copying: a
+// large Windows-1252 file is decoded line by line.
+QStringList decodeLines(QByteArrayView bytes);
+
 // Every line encoded in Windows-1252 and followed by CR LF.
 QByteArray encodeLines(const QStringList& lines);
 

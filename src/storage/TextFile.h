@@ -8,6 +8,9 @@
 
 namespace tallimo {
 
+// Largest file readFileBytes accepts, so a wrong file cannot exhaust memory.
+inline constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
+
 // Whole file content; nullopt when it cannot be opened or read (missing file,
 // a folder, unreadable, larger than the program will ever hold).
 std::optional<QByteArray> readFileBytes(const QString& localPath);

@@ -1,0 +1,267 @@
+#include "storage/Codec.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tallimo {
+
+namespace {
+
+// 0x80-0x9F; the five bytes Windows-1252 leaves undefined keep their C1 code
+// point so that every byte survives a round trip.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr std::array<char16_t, 256> makeDecodeTable()
+{
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[b] = (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char16_t(b);
+    return table;
+}
+
+constexpr std::array<char16_t, 256> kDecode = makeDecodeTable();
+
+// 0 when the character has no byte.
+char highByteFor(char16_t c)
+{
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == c)
+            return char(0x80 + i);
+    }
+    return 0;
+}
+
+bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+void appendWindows1252(QByteArray& out, QStringView text)
+{
+    // A surrogate pair shrinks to one byte, so the output never outgrows the input.
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* dst = out.data() + start;
+    const char16_t* src = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = src[i];
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            *dst++ = char(c);
+        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(src[i + 1])) {
+            *dst++ = '?';
+            ++i;
+        } else {
+            const char b = highByteFor(c);
+            *dst++ = b ? b : '?';
+        }
+    }
+    out.truncate(dst - out.constData());
+}
+
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF) and at least one byte is not ASCII.
+bool isUtf8WithNonAscii(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    bool nonAscii = false;
+    while (p < end) {
+        if (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            ++p;
+            continue;
+        }
+        nonAscii = true;
+        int extra;
+        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2;
+            if (b == 0xE0)
+                lo = 0xA0;
+            else if (b == 0xED)
+                hi = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3;
+            if (b == 0xF0)
+                lo = 0x90;
+            else if (b == 0xF4)
+                hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= extra || p[1] < lo || p[1] > hi)
+            return false;
+        for (int k = 2; k <= extra; ++k) {
+            if (!isContinuation(p[k]))
+                return false;
+        }
+        p += extra + 1;
+    }
+    return nonAscii;
+}
+
+// Calls onLine(line) for every line of bytes, by the same rules as splitLines.
+// CR and LF are the same bytes in both encodings and never part of a UTF-8
+// sequence, so lines can be cut before decoding.
+template <typename OnLine>
+void forEachByteLine(QByteArrayView bytes, OnLine onLine)
+{
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype pos = 0;
+    qsizetype lf = -1; // next LF at or after pos, n when there is none
+    while (pos < n) {
+        if (lf < pos) {
+            const void* found = std::memchr(p + pos, '\n', size_t(n - pos));
+            lf = found ? static_cast<const char*>(found) - p : n;
+        }
+        const void* cr = std::memchr(p + pos, '\r', size_t(lf - pos));
+        if (!cr) {
+            onLine(bytes.sliced(pos, lf - pos));
+            pos = lf + 1;
+            continue;
+        }
+        const qsizetype at = static_cast<const char*>(cr) - p;
+        onLine(bytes.sliced(pos, at - pos));
+        pos = (at + 1 == lf) ? lf + 1 : at + 1; // CR LF is one line end
+    }
+}
+
+// Bytes already checked by isUtf8WithNonAscii, so no error handling here.
+QString decodeCheckedUtf8(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized); // never fewer bytes than UTF-16 units
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* dst = begin;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned b = *p;
+        if (b < 0x80) {
+            *dst++ = char16_t(b);
+            p += 1;
+        } else if (b < 0xE0) {
+            *dst++ = char16_t(((b & 0x1F) << 6) | (p[1] & 0x3F));
+            p += 2;
+        } else if (b < 0xF0) {
+            *dst++ = char16_t(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            p += 3;
+        } else {
+            const char32_t c = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            *dst++ = char16_t(0xD800 + ((c - 0x10000) >> 10));
+            *dst++ = char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+            p += 4;
+        }
+    }
+    text.resize(dst - begin); // shrinking keeps the block
+    return text;
+}
+
+} // namespace
+
+QString decodeWindows1252(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* dst = reinterpret_cast<char16_t*>(text.data());
+    const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    // Eight ASCII bytes in a row widen without the table lookup.
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, src + i, 8);
+        if ((word & 0x8080808080808080ULL) == 0) {
+            for (int k = 0; k < 8; ++k)
+                dst[i + k] = src[i + k];
+        } else {
+            for (int k = 0; k < 8; ++k)
+                dst[i + k] = kDecode[src[i + k]];
+        }
+    }
+    for (; i < n; ++i)
+        dst[i] = kDecode[src[i]];
+    return text;
+}
+
+QByteArray encodeWindows1252(QStringView text)
+{
+    QByteArray out;
+    appendWindows1252(out, text);
+    return out;
+}
+
+QString decodeText(QByteArrayView bytes)
+{
+    // QString::fromUtf8 also drops a leading byte order mark.
+    if (isUtf8WithNonAscii(bytes))
+        return QString::fromUtf8(bytes);
+    return decodeWindows1252(bytes);
+}
+
+QStringList splitLines(QStringView text)
+{
+    QStringList lines;
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start).toString());
+    return lines;
+}
+
+QStringList decodeLines(QByteArrayView bytes)
+{
+    // Each line is decoded straight into its own string: a whole-file string
+    // first would double the copying for 100,000 lines.
+    QStringList lines;
+    if (isUtf8WithNonAscii(bytes)) {
+        if (bytes.startsWith("\xEF\xBB\xBF"))
+            bytes = bytes.sliced(3);
+        forEachByteLine(bytes, [&](QByteArrayView line) { lines.append(decodeCheckedUtf8(line)); });
+    } else {
+        forEachByteLine(bytes, [&](QByteArrayView line) { lines.append(decodeWindows1252(line)); });
+    }
+    return lines;
+}
+
+QByteArray encodeLines(const QStringList& lines)
+{
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    QByteArray out;
+    out.reserve(size);
+    for (const QString& line : lines) {
+        appendWindows1252(out, line);
+        out.append("\r\n", 2);
+    }
+    return out;
+}
+
+} // namespace tallimo

@@ -1,0 +1,30 @@
+#include "storage/SalesFile.h"
+
+#include "storage/Codec.h"
+#include "storage/TextFile.h"
+
+namespace tallimo {
+
+std::optional<QStringList> readSalesFile(const QString& localPath)
+{
+    const std::optional<QByteArray> bytes = readFileBytes(localPath);
+    if (!bytes)
+        return std::nullopt;
+    QStringList items = decodeLines(*bytes);
+    items.removeIf([](const QString& line) { return line.isEmpty(); });
+    return items;
+}
+
+QByteArray salesFileBytes(const QStringList& items)
+{
+    QByteArray bytes = encodeLines(items);
+    bytes.append("\r\n", 2);
+    return bytes;
+}
+
+SaveResult saveSalesFile(const QString& localPath, const QStringList& items)
+{
+    return saveFileAtomically(localPath, salesFileBytes(items));
+}
+
+} // namespace tallimo
