@@ -95,6 +95,7 @@ std::optional<qint16> parseChoiceLine(QStringView line)
 
 std::optional<qint16> readChoiceFile(const QString& localPath)
 {
+    removeLeftoverTemporaries(localPath); // only files the program itself writes
     const std::optional<QByteArray> bytes = readFileBytes(localPath);
     if (!bytes)
         return std::nullopt;

@@ -7,6 +7,7 @@ namespace tallimo {
 
 std::optional<QStringList> readSalesFile(const QString& localPath)
 {
+    removeLeftoverTemporaries(localPath); // only files the program itself writes
     const std::optional<QByteArray> bytes = readFileBytes(localPath);
     if (!bytes)
         return std::nullopt;

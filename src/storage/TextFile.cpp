@@ -24,17 +24,27 @@ QFileInfo finalFile(const QString& localPath)
     return info.isSymLink() ? QFileInfo(localPath) : info;
 }
 
+// QSaveFile names its temporary "<name>.XXXXXX" with six random letters (when
+// the file system cannot give it an unnamed one). A suffix that reads as a word
+// ("backup", "BACKUP", "Backup") is left alone: a user may have made that file.
 bool isTemporaryName(const QString& entry, const QString& name)
 {
     if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry.at(name.size()) != u'.')
         return false;
+    int lower = 0;
+    int upper = 0;
     for (qsizetype i = name.size() + 1; i < entry.size(); ++i) {
         const char16_t c = entry.at(i).unicode();
-        const bool alnum = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-        if (!alnum)
+        if (c >= u'a' && c <= u'z')
+            ++lower;
+        else if (c >= u'A' && c <= u'Z')
+            ++upper;
+        else
             return false;
     }
-    return true;
+    const QChar first = entry.at(name.size() + 1);
+    const bool capitalised = upper == 1 && first.isUpper();
+    return lower > 0 && upper > 0 && !capitalised;
 }
 
 SaveResult failure(int err, const QString& qtReason)
@@ -91,7 +101,6 @@ int syncFolder(const QString& folder)
 
 std::optional<QByteArray> readFileBytes(const QString& localPath)
 {
-    removeLeftoverTemporaries(localPath);
     // isFile() is false for folders, pipes and devices, which readAll could
     // block on or never finish.
     const QFileInfo info(localPath);
