@@ -40,17 +40,31 @@ char highByteFor(char16_t c)
 bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+// Characters that are the same byte in Latin-1 and Windows-1252.
+bool isSameByte(char16_t c) { return c < 0x80 || char16_t(c - 0xA0) < 0x60; }
+
 void appendWindows1252(QByteArray& out, QStringView text)
 {
     // A surrogate pair shrinks to one byte, so the output never outgrows the input.
     const qsizetype start = out.size();
-    out.resize(start + text.size());
+    const qsizetype n = text.size();
+    out.resize(start + n);
     char* dst = out.data() + start;
     const char16_t* src = text.utf16();
-    const qsizetype n = text.size();
+
+    // Nearly every line is plain text: a branch-free pass the compiler vectorises.
+    bool plain = true;
+    for (qsizetype i = 0; i < n; ++i)
+        plain &= isSameByte(src[i]);
+    if (plain) {
+        for (qsizetype i = 0; i < n; ++i)
+            dst[i] = char(src[i]);
+        return;
+    }
+
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = src[i];
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        if (isSameByte(c)) {
             *dst++ = char(c);
         } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(src[i + 1])) {
             *dst++ = '?';

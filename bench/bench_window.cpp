@@ -1,0 +1,172 @@
+// The sale window with a 100,000-line price list and a 10,000-line day: loading,
+// one keystroke of search, the memory it takes, and one line with its durable save,
+// each beside the bare file operation underneath.
+#include "app/Dialogs.h"
+#include "app/Fonts.h"
+#include "app/Frame.h"
+#include "storage/Codec.h"
+#include "storage/Paths.h"
+#include "windows/frmBoxBasic.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+using namespace tallimo;
+
+namespace {
+
+class SilentDialogs : public Dialogs {
+public:
+    Answer message(QWidget*, const QString&, Buttons, Icon, const QString&) override
+    {
+        return Answer::No;
+    }
+    QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    void about(QWidget*, const QString&, const QString&, const QIcon&) override {}
+};
+
+struct Drive {
+    QTemporaryDir dir;
+    QString desktop = dir.path() + "/Documents and Settings/cajera/Escritorio";
+    Drive()
+    {
+        QDir().mkpath(desktop);
+        QStringList lines;
+        const QString names[] = {"Piñata de colores", "Café molido de altura", "Jabón de baño",
+                                 "Azúcar morena", "Pan dulce"};
+        for (int i = 0; i < 100000; ++i)
+            lines << QString("%1 %2 $%3.50").arg(names[i % 5]).arg(i).arg(i % 300);
+        QFile file(desktop + "/Lista.txt");
+        if (file.open(QIODevice::WriteOnly))
+            file.write(encodeLines(lines));
+    }
+};
+
+Drive& drive()
+{
+    static Drive d;
+    return d;
+}
+
+Environment environment()
+{
+    return {[] { return QDate(2026, 12, 5); }, QLocale(QLocale::Spanish, QLocale::Mexico),
+            [] { return QStringLiteral("cajera"); }};
+}
+
+long residentKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+void BM_LoadSaleWindow(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    for (auto _ : state) {
+        Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+        benchmark::DoNotOptimize(frame.boxBasic().List2->count());
+    }
+}
+BENCHMARK(BM_LoadSaleWindow)->Unit(benchmark::kMillisecond);
+
+void BM_BareReadAndSplit(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QFile file(drive().desktop + "/Lista.txt");
+        file.open(QIODevice::ReadOnly);
+        const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
+        benchmark::DoNotOptimize(lines.size());
+    }
+}
+BENCHMARK(BM_BareReadAndSplit)->Unit(benchmark::kMillisecond);
+
+void BM_SearchKeystroke(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    frmBoxBasic& w = frame.boxBasic();
+    w.txtDato4->setText("Pan dulce 9999"); // folds the keys once, as the first search does
+    const QString prefixes[] = {"Pan dulce 99994", "Jab", "Pi\u00f1ata de colores 5000", "zz"};
+    int i = 0;
+    for (auto _ : state)
+        w.txtDato4->setText(prefixes[i++ % 4]);
+}
+BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMicrosecond);
+
+void BM_ResidentMemory(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    const long before = residentKiB();
+    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    frame.boxBasic().show();
+    frame.boxBasic().txtDato4->setText("Pan");
+    QApplication::processEvents();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(frame.boxBasic().List2->count());
+    state.counters["total_MB"] = double(residentKiB()) / 1024.0;
+    state.counters["added_MB"] = double(residentKiB() - before) / 1024.0;
+}
+BENCHMARK(BM_ResidentMemory)->Iterations(1);
+
+QStringList dayOf(int lines)
+{
+    QStringList day;
+    for (int i = 0; i < lines; ++i)
+        day << (i % 5 == 4 ? QString(50, '-') + ">Total $123.50"
+                           : QString("2 x Caf\u00e9 molido %1 de $12.50 = $25.00").arg(i));
+    return day;
+}
+
+void BM_AddLineWithDurableSave(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    frmBoxBasic& w = frame.boxBasic();
+    const QStringList day = dayOf(10000);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.List1->setItems(day);
+        state.ResumeTiming();
+        w.ActFactura();
+    }
+}
+BENCHMARK(BM_AddLineWithDurableSave)->Unit(benchmark::kMillisecond);
+
+void BM_BareWriteAndFsync(benchmark::State& state)
+{
+    const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
+    const QByteArray path = QFile::encodeName(drive().desktop + "/bare.txt");
+    for (auto _ : state) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, bytes.constData(), size_t(bytes.size())));
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+BENCHMARK(BM_BareWriteAndFsync)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
