@@ -1,9 +1,36 @@
 #include "app/Artwork.h"
 
+#include <QSize>
+#include <QString>
+
+// The resources sit in a static library, so nothing registers them when the
+// program loads; the macro must be used outside any namespace.
+static void registerArtwork()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(tallimo);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace tallimo {
 
-QIcon programIcon() { return {}; }
+QIcon programIcon()
+{
+    registerArtwork();
+    QIcon icon;
+    for (int n : {16, 32, 48, 96, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/tallimo.png").arg(n), QSize(n, n));
+    return icon;
+}
 
-QPixmap systemPicture(int) { return {}; }
+QPixmap systemPicture(int index)
+{
+    if (index != 0 && index != 1)
+        return {};
+    registerArtwork();
+    return QPixmap(QStringLiteral(":/pictures/system%1.png").arg(index));
+}
 
 } // namespace tallimo
