@@ -1,5 +1,7 @@
 #include "windows/frmBoxBasic.h"
 
+#include "app/Artwork.h"
+
 #include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
@@ -141,6 +143,7 @@ void frmBoxBasic::buildControls()
 {
     setObjectName(QStringLiteral("frmBoxBasic"));
     setWindowTitle(QStringLiteral("TALLIMO"));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     QPalette windowPalette = palette();

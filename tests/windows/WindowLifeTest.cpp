@@ -133,6 +133,7 @@ TEST_F(WindowLife, LabelButtonsLookPressedOnlyWhileHeld)
     EXPECT_FALSE(w->lblAbout->font().underline());
     EXPECT_EQ(dialogs.aboutCount, 1);
     EXPECT_EQ(dialogs.aboutApp, "Tallimo");
+    EXPECT_TRUE(dialogs.aboutHadIcon);
     EXPECT_EQ(dialogs.aboutOther, QString::fromUtf8("Orvendi\r\nTallimo: Versión 3.7"));
 }
 
