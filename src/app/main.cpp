@@ -2,35 +2,13 @@
 #include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/Identity.h"
-#include "storage/ChoiceFile.h"
-#include "storage/Paths.h"
-#include "windows/frmBoxBasic.h"
+#include "windows/frmInicio.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 using namespace tallimo;
-
-namespace {
-
-// The remembered folder layout, read the way the start-up reads it; 0 when it cannot be.
-qint16 readSystemChoice(const Frame& frame)
-{
-    const auto local = frame.localPath(paths::choiceFilePath(frame.SystemChoice));
-    return local ? readChoiceFile(*local).value_or(0) : 0;
-}
-
-void showSaleWindow(Frame& frame)
-{
-    frame.SystemChoice = readSystemChoice(frame);
-    frmBoxBasic& window = frame.boxBasic();
-    QObject::connect(&window, &frmBoxBasic::restartRequested, &window,
-                     [&frame] { showSaleWindow(frame); });
-    window.show();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -53,6 +31,6 @@ int main(int argc, char** argv)
     QtDialogs dialogs;
     Environment environment = Environment::system();
     Frame frame(DriveRoot::fromEnvironment(environment.userName()), dialogs, environment);
-    showSaleWindow(frame);
+    frame.inicio().show(); // the splash hands over to the next window
     return QApplication::exec();
 }

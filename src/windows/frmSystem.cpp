@@ -1,11 +1,194 @@
 #include "windows/frmSystem.h"
 
+#include "app/Artwork.h"
+#include "app/Dialogs.h"
 #include "app/Frame.h"
+#include "storage/ChoiceFile.h"
+#include "storage/Paths.h"
+#include "windows/frmBoxBasic.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QToolButton>
 
 namespace tallimo {
 
-frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame) { setAttribute(Qt::WA_DeleteOnClose); }
+namespace {
 
+const QColor kBlack(0, 0, 0);
+const QColor kWhite(255, 255, 255);
+const QColor kGrey(128, 128, 128);
+const QColor kLightGrey(224, 224, 224);
+const QColor kRed(255, 0, 0);
+
+const QString kSegoe = QStringLiteral("Segoe UI");
+const QString kArial = QStringLiteral("Arial");
+
+QFont designFont(const QString& face, double points)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// A picture button that Enter presses too, as Space does: the keyboard alone
+// must be able to choose.
+class PictureButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            && !event->isAutoRepeat()) {
+            event->accept();
+            click();
+            return;
+        }
+        QToolButton::keyPressEvent(event);
+    }
+};
+
+QToolButton* makeButton(QWidget* parent, int index, const QRect& geometry, const QString& caption)
+{
+    auto* button = new PictureButton(parent);
+    button->setObjectName(QStringLiteral("cmdSystem%1").arg(index));
+    button->setGeometry(geometry);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setText(caption);
+    button->setIcon(QIcon(systemPicture(index)));
+    button->setIconSize(QSize(200, 120));
+    button->setFont(designFont(kSegoe, 9.75));
+    button->setFocusPolicy(Qt::StrongFocus);
+    QPalette p = button->palette();
+    p.setColor(QPalette::Button, kWhite);
+    p.setColor(QPalette::Window, kWhite);
+    p.setColor(QPalette::ButtonText, kBlack);
+    button->setPalette(p);
+    button->setAutoFillBackground(true);
+    return button;
+}
+
+Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                 const QFont& font, const QColor& fore, const QColor& back)
+{
+    auto* label = new Label(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setText(caption);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setForeColor(fore);
+    label->setBackColor(back);
+    label->setOpaque(false);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
+}
+
+} // namespace
+
+frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    connectHandlers();
+}
+
+frmSystem::~frmSystem()
+{
+    // The controls outlive this part of the object: no handler may run on them now.
+    for (QObject* control : findChildren<QObject*>())
+        control->disconnect(this);
+}
+
+void frmSystem::buildControls()
+{
+    setObjectName(QStringLiteral("frmSystem"));
+    setWindowTitle(QString());
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kBlack);
+    setPalette(p);
+    setAutoFillBackground(true);
+    setFixedSize(twips(6375), twips(3375));
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred(QPoint(), size());
+        centred.moveCenter(screen->availableGeometry().center());
+        move(centred.topLeft());
+    }
+
+    // In the designer's order; button 1 comes first in the tab order and takes the focus.
+    cmdSystem[1] = makeButton(this, 1, twipsRect(3240, 720, 3015, 2175),
+                              QString::fromUtf8("U otra versión"));
+    cmdSystem[0] = makeButton(this, 0, twipsRect(120, 720, 3015, 2175),
+                              QString::fromUtf8("En español"));
+    const QFont note = designFont(kSegoe, 9.75);
+    Label3 = makeLabel(this, "Label3", twipsRect(3240, 2940, 3015, 255),
+                       QStringLiteral("Para \"C:\\Program Files\""), note, kLightGrey, kGrey);
+    Label2 = makeLabel(this, "Label2", twipsRect(120, 2940, 3015, 255),
+                       QStringLiteral("Para \"C:\\Archivos de programa\""), note, kLightGrey,
+                       kGrey);
+    lblEsc = makeLabel(this, "lblEsc", twipsRect(6000, 0, 375, 375), QStringLiteral("x"),
+                       designFont(kArial, 14.25), kGrey, kRed);
+    lblEsc->setAlignment(Qt::AlignCenter);
+    Label1 = makeLabel(this, "Label1", twipsRect(120, 120, 5775, 495),
+                       QString::fromUtf8("¿Cuál es tu sistema operativo?"),
+                       designFont(kArial, 20.25), kWhite, kBlack);
+
+    setTabOrder(cmdSystem[1], cmdSystem[0]);
+    cmdSystem[1]->setFocus();
+}
+
+void frmSystem::connectHandlers()
+{
+    for (int i = 0; i < int(cmdSystem.size()); ++i)
+        connect(cmdSystem[i], &QToolButton::clicked, this, [this, i] { cmdSystem_Click(i); });
+    connect(lblEsc, &Label::clicked, this, [this] { lblEsc_Click(); });
+    connect(lblEsc, &Label::mouseDown, this, [this] { lblEsc_MouseDown(); });
+    connect(lblEsc, &Label::mouseUp, this, [this] { lblEsc_MouseUp(); });
+}
+
+// The window has no load handler of its own.
 void frmSystem::Form_Load() {}
+
+void frmSystem::cmdSystem_Click(int index)
+{
+    mFrame.SystemChoice = qint16(index);
+    const std::optional<QString> local =
+        mFrame.localPath(paths::choiceFilePath(mFrame.SystemChoice));
+    if (local && writeChoiceFile(*local, mFrame.SystemChoice)) {
+        close();
+        mFrame.boxBasic().show();
+        return;
+    }
+    mFrame.dialogs().message(this,
+                             QStringLiteral("Sistema operativo incompatible, intente de nuevo."),
+                             Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+}
+
+void frmSystem::lblEsc_Click() { mFrame.endProgram(); }
+
+void frmSystem::lblEsc_MouseDown()
+{
+    lblEsc->setOpaque(true);
+    lblEsc->setForeColor(kBlack);
+}
+
+void frmSystem::lblEsc_MouseUp()
+{
+    lblEsc->setOpaque(false);
+    lblEsc->setForeColor(kGrey);
+}
+
+void frmSystem::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!mFrame.isEnding())
+        mFrame.windowUnloaded(this);
+}
 
 } // namespace tallimo

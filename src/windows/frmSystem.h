@@ -3,18 +3,42 @@
 #include "windows/Controls.h"
 
 #include <QWidget>
+#include <array>
+
+class QToolButton;
 
 namespace tallimo {
 
 class Frame;
 
+// Asks which folder layout the computer uses when the splash could not read it,
+// remembers the answer in the choice file and opens the sale window.
 class frmSystem : public QWidget {
     Q_OBJECT
 public:
     explicit frmSystem(Frame& frame);
+    ~frmSystem() override;
+
+    // Controls, built from their designer values.
+    std::array<QToolButton*, 2> cmdSystem{}; // the index is the layout chosen
+    Label* Label3 = nullptr;
+    Label* Label2 = nullptr;
+    Label* lblEsc = nullptr;
+    Label* Label1 = nullptr;
+
     void Form_Load();
+    void cmdSystem_Click(int index);
+    void lblEsc_Click();
+    void lblEsc_MouseDown();
+    void lblEsc_MouseUp();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildControls();
+    void connectHandlers();
+
     Frame& mFrame;
 };
 
