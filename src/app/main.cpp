@@ -2,6 +2,7 @@
 #include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/Identity.h"
+#include "app/SingleInstance.h"
 #include "windows/frmInicio.h"
 
 #include <QApplication>
@@ -30,7 +31,16 @@ int main(int argc, char** argv)
 
     QtDialogs dialogs;
     Environment environment = Environment::system();
-    Frame frame(DriveRoot::fromEnvironment(environment.userName()), dialogs, environment);
+    DriveRoot root = DriveRoot::fromEnvironment(environment.userName());
+    const auto lock = SingleInstance::acquire(root.directory(), SingleInstance::defaultLockFolder());
+    if (!lock) {
+        static_cast<Dialogs&>(dialogs).message(nullptr,
+                        QStringLiteral("Tallimo ya está abierto. Use la ventana que ya está "
+                                       "abierta: otra copia podría perder las ventas del día."),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+        return 1;
+    }
+    Frame frame(std::move(root), dialogs, environment);
     frame.inicio().show(); // the splash hands over to the next window
     return QApplication::exec();
 }
