@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# A working day on a real X server, driven only by X11 key events: the first
+# start (choice window, sample price list), a second start with the test's own
+# price list, four sales and a close in the middle of a fifth. The day's sales
+# file, the choice file and the price list must match the expected bytes.
+#
+#   day.sh <path to tallimo> <folder of expected files>
+set -euo pipefail
+
+program=$(readlink -f "$1")
+expected=$(readlink -f "$2")
+work=$(mktemp -d /tmp/tallimo-e2e.XXXXXX)
+display=:$((90 + RANDOM % 100))
+pids=()
+
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  [ -n "${KEEP:-}" ] || rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "e2e: $*" >&2; exit 1; }
+
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "the X server did not start"
+openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 0.5
+
+root="$work/C"
+user=$(id -un)
+desktop="$root/Documents and Settings/$user/Escritorio"
+mkdir -p "$root/Archivos de programa" "$root/Program Files" "$desktop" "$root/Users/$user/Desktop"
+export TALLIMO_ROOT=$root
+unset LANGUAGE
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+
+# The visible window of the program whose title matches (any title when none is
+# given), waiting up to 20 s.
+window() {
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --all --onlyvisible --pid "$app" --name "${1:-.*}" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return; }
+    sleep 0.1
+  done
+  fail "no window named '$1'"
+}
+
+# Waits up to 20 s for a window to go.
+gone() {
+  for _ in $(seq 200); do
+    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
+    sleep 0.1
+  done
+  fail "window $1 stayed"
+}
+
+# Focuses a window and types keys into it, one X11 key event at a time.
+shots=0
+shot() { if [ -n "${KEEP:-}" ]; then shots=$((shots + 1)); import -window root "$work/shot-$shots.png"; fi; }
+
+keys() {
+  local id=$1; shift
+  xdotool windowfocus --sync "$id"
+  shot
+  xdotool key --delay 60 "$@"
+  sleep 0.3
+  shot
+}
+text() {
+  local id=$1; shift
+  xdotool windowfocus --sync "$id"
+  xdotool type --delay 60 "$1"
+  sleep 0.3
+}
+
+start() {
+  # A Mexican Spanish locale: "." decimals, short dates "dd/MM/yy".
+  LC_ALL=es_MX.UTF-8 LANG=es_MX.UTF-8 "$program" >"$work/tallimo.log" 2>&1 &
+  app=$!
+  pids+=("$app")
+}
+
+finish() {
+  for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$app" 2>/dev/null && fail "the program did not end"
+  wait "$app" || fail "the program ended with an error ($(cat "$work/tallimo.log"))"
+}
+
+# First start: no choice file, so the choice window; "En español" is the second
+# button. Then the question to create the price list: Yes. The choice window has
+# no caption: it is the window that follows the splash.
+start
+splash=$(window '^Form1$')
+gone "$splash"
+choice=$(window)
+sleep 0.3
+keys "$choice" Tab Return
+gone "$choice"
+question=$(window '^Tallimo$')
+keys "$question" Return
+sale=$(window '^TALLIMO$')
+keys "$sale" alt+F4
+finish
+cmp "$desktop/Lista.txt" "$expected/Lista-muestra.txt" || fail "sample price list differs"
+cmp "$root/Archivos de programa/TLMSystem.txt" "$expected/TLMSystem.txt" || fail "choice file differs"
+
+# The shop's own price list; the second start goes straight to the sale window.
+cp "$expected/Lista.txt" "$desktop/Lista.txt"
+start
+sale=$(window '^TALLIMO$')
+sleep 0.5
+# 1. Arrows and a quantity digit: 3 x Refresco, paid with 50, closed with Space.
+keys "$sale" Down Down 3 Return t
+text "$sale" 50
+keys "$sale" Return space
+# 2. Found through the search box: 2 x Café molido, paid exactly, closed with Delete.
+keys "$sale" 2 b
+text "$sale" "caf"
+keys "$sale" Return t
+text "$sale" 90
+keys "$sale" Return Delete
+# 3. Typed in the entry fields, no payment: a new sale with Delete. The price
+# field keeps the decimals of the line the new sale selected (4.50): 80 -> 80.50.
+keys "$sale" c
+text "$sale" ".5"
+keys "$sale" Return
+text "$sale" "Queso fresco"
+keys "$sale" Return
+text "$sale" 80
+keys "$sale" Return Delete
+# 4. Closing in the middle of a sale: its total line is written on the way out.
+keys "$sale" 2 Return alt+F4
+finish
+
+sales="$desktop/Ventas de $(date +%d-%m-%y).txt"
+[ -f "$sales" ] || fail "no sales file: $(ls "$desktop")"
+cmp "$sales" "$expected/Ventas.txt" || { od -c "$sales" | tail -20 >&2; fail "sales file differs"; }
+cmp "$desktop/Lista.txt" "$expected/Lista.txt" || fail "price list changed"
+echo "e2e: 1 passed, 0 failed"
