@@ -95,6 +95,11 @@ bool frmBoxBasic::Form_Unload()
 
 void frmBoxBasic::closeEvent(QCloseEvent* event)
 {
+    // Disabled under the editor or the address window: its close box is input too.
+    if (!isEnabled() && !mFrame.isEnding()) {
+        event->ignore();
+        return;
+    }
     if (mFrame.isEnding() || mUnloaded || Form_Unload()) {
         mUnloaded = true;
         event->accept();

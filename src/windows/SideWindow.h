@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Artwork.h"
+#include "windows/Controls.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QMetaObject>
+#include <QWidget>
+
+// What the address window and the editor share: a green window with a fixed
+// single border and no minimise or maximise button, the program icon, and a
+// place above the sale window they disable.
+namespace tallimo::sidewindow {
+
+inline void setUp(QWidget* window, const char* name, const QString& caption, int clientWidth,
+                  int clientHeight)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(caption);
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowIcon(programIcon());
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, QColor(0, 128, 0));
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+    window->setFixedSize(twips(clientWidth), twips(clientHeight));
+}
+
+inline QFont designFont(const QString& face, double points)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Brings the side window forward whenever the disabled window it belongs to is
+// activated: a disabled window took no activation where the program comes from,
+// but a window manager here gives it one on a click and would bury the side
+// window behind it.
+class StayInFront : public QObject {
+public:
+    StayInFront(QWidget* side, QWidget* owner) : QObject(side), mSide(side)
+    {
+        owner->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate && !static_cast<QWidget*>(watched)->isEnabled())
+            QMetaObject::invokeMethod(mSide, [side = mSide] {
+                if (side->isVisible()) {
+                    side->setWindowState(side->windowState() & ~Qt::WindowMinimized);
+                    side->raise();
+                    side->activateWindow();
+                }
+            }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QWidget* mSide;
+};
+
+} // namespace tallimo::sidewindow
