@@ -1,5 +1,6 @@
 #include "windows/Controls.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringListModel>
@@ -24,6 +25,26 @@ private:
     QLineEdit* mBox;
     int mLimit;
 };
+
+// A label button as a screen reader sees it: a button that can be pressed.
+class LabelButtonAccessible : public QAccessibleWidget {
+public:
+    explicit LabelButtonAccessible(Label* label) : QAccessibleWidget(label, QAccessible::Button) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            emit static_cast<Label*>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface* labelButtonFactory(const QString& key, QObject* object)
+{
+    auto* label = qobject_cast<Label*>(object);
+    if (key == QLatin1String("tallimo::Label") && label && label->isButton())
+        return new LabelButtonAccessible(label);
+    return nullptr;
+}
 
 } // namespace
 
@@ -158,6 +179,21 @@ void Label::setOpaque(bool opaque)
 {
     mOpaque = opaque;
     applyPalette();
+}
+
+void Label::setButton(const QString& accessibleName)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(labelButtonFactory);
+        return true;
+    }();
+    (void)installed;
+    mButton = true;
+    setAccessibleName(accessibleName);
+    // Setting the caption already made Qt cache a plain-text interface: drop it.
+    QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(this);
+    if (cached && cached->role() != QAccessible::Button)
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
 }
 
 void Label::setBorder(bool single)

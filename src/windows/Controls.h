@@ -87,6 +87,10 @@ public:
     bool hasBorder() const { return mBorder; }
     QColor backColor() const { return mBack; }
     QColor foreColor() const { return mFore; }
+    // Marks the label as a button for screen readers: role button, a press
+    // action that clicks it, and the given name.
+    void setButton(const QString& accessibleName);
+    bool isButton() const { return mButton; }
 
 signals:
     void mouseDown();
@@ -104,6 +108,7 @@ private:
     QColor mFore = Qt::black;
     bool mOpaque = true;
     bool mBorder = false;
+    bool mButton = false;
 };
 
 // A rectangle drawn on its container's surface, with a fill pattern.

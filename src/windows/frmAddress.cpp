@@ -59,6 +59,8 @@ void frmAddress::buildControls()
     lblChange->setBackColor(kNormal);
     lblChange->setAlignment(Qt::AlignCenter);
     lblChange->setTextFormat(Qt::PlainText);
+    lblChange->setButton(QStringLiteral("Cambiar"));
+    txtAddress->setAccessibleName(QString::fromUtf8("Dirección de la carpeta"));
 
     Usuario = new Label(this);
     Usuario->setObjectName(QStringLiteral("Usuario"));

@@ -224,6 +224,10 @@ void frmBoxBasic::buildControls()
                          QStringLiteral("REINICIAR"), header, kDark, kCentre, kHeader);
     lblAbout = makeLabel(this, "lblAbout", twipsRect(13920, 120, 975, 375),
                          QStringLiteral("Acerca"), hint, kClear, kLeft, kHeader);
+    lblReset->setButton(QStringLiteral("Reiniciar"));
+    lblAbout->setButton(QStringLiteral("Acerca de Tallimo"));
+    for (Label* money : lblMoney)
+        money->setButton(QStringLiteral("Moneda"));
     lblTip = makeLabel(this, "lblTip", twipsRect(0, 120, 14895, 375),
                        QStringLiteral("Consejo: Selecciona un producto de la lista o escribe "
                                       "uno manualmente."),

@@ -29,6 +29,7 @@ void frmEditar::buildControls()
 
     txtEditar = new QPlainTextEdit(this);
     txtEditar->setObjectName(QStringLiteral("txtEditar"));
+    txtEditar->setAccessibleName(QStringLiteral("Texto de la lista"));
     txtEditar->setGeometry(rect()); // fills the client area
     txtEditar->setFont(sidewindow::designFont(QStringLiteral("Microsoft Sans Serif"), 15.75));
     QPalette p = txtEditar->palette();

@@ -120,6 +120,7 @@ void frmInicio::buildControls()
     lblEsc = makeLabel(this, "lblEsc", twipsRect(7440, 120, 255, 255), QStringLiteral("x"),
                        designFont(QStringLiteral("Arial"), 9.75), kBlack, kPressed,
                        Qt::AlignCenter);
+    lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
     mShape3 = kShape3;
     Shape3 = makeShape(this, "Shape3", mShape3, Qt::SolidPattern, kBrightGreen, kBrightGreen);
     Shape3->hide();

@@ -135,6 +135,7 @@ void frmSystem::buildControls()
     lblEsc = makeLabel(this, "lblEsc", twipsRect(6000, 0, 375, 375), QStringLiteral("x"),
                        designFont(kArial, 14.25), kGrey, kRed);
     lblEsc->setAlignment(Qt::AlignCenter);
+    lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
     Label1 = makeLabel(this, "Label1", twipsRect(120, 120, 5775, 495),
                        QString::fromUtf8("¿Cuál es tu sistema operativo?"),
                        designFont(kArial, 20.25), kWhite, kBlack);
