@@ -1,5 +1,6 @@
 #include "app/Artwork.h"
 
+#include <QGuiApplication>
 #include <QSize>
 #include <QString>
 
@@ -30,6 +31,12 @@ QPixmap systemPicture(int index)
     if (index != 0 && index != 1)
         return {};
     registerArtwork();
+    // On a screen scaled by 2 or more, the double-size picture keeps it sharp.
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        QPixmap sharp(QStringLiteral(":/pictures/system%1@2x.png").arg(index));
+        sharp.setDevicePixelRatio(2.0);
+        return sharp;
+    }
     return QPixmap(QStringLiteral(":/pictures/system%1.png").arg(index));
 }
 
