@@ -1,5 +1,7 @@
 #include "SaleWindowFixture.h"
 
+#include "sale/Invoice.h"
+
 #include <QFontMetrics>
 
 namespace tallimo {
@@ -18,7 +20,8 @@ TEST_F(SaleWindowDesign, WidestTextsFitTheirBoxes)
         {w->txtDato1, "99"},         {w->txtDato2, "Producto"},    {w->txtDato3, "1234.56"},
         {w->txtTotal2, "123456.00"}, {w->lblTotal1, "123456.00"}, {w->lblTotal3, "123456.00"},
         {w->lblMoney[0], "$"},       {w->lblMoney[1], "$"},       {w->lblReset, "REINICIAR"},
-        {w->lblAbout, "Acerca"},
+        {w->lblAbout, "Acerca"},     {w->Label1, " COBRAR<<<"},   {w->Label8, " PAGAR"},
+        {w->Label11, " CAMBIO"},
     };
     for (const auto& row : rows) {
         const QFontMetrics metrics(row.control->font());
@@ -35,6 +38,14 @@ TEST_F(SaleWindowDesign, WidestTextsFitTheirBoxes)
         EXPECT_LE(metrics.ascent() + metrics.descent(), height)
             << row.control->objectName().toStdString();
     }
+}
+
+TEST_F(SaleWindowDesign, EveryHintFitsTheHintLine)
+{
+    open();
+    const QFontMetrics metrics(w->lblTip->font());
+    for (int hint = 1; hint <= 5; ++hint)
+        EXPECT_LE(metrics.horizontalAdvance(Hint(hint)), w->lblTip->contentsRect().width()) << hint;
 }
 
 // The chain starts at the price list, so it is also where the focus lands first.
