@@ -37,7 +37,6 @@ desktop="$root/Documents and Settings/$user/Escritorio"
 mkdir -p "$root/Archivos de programa" "$root/Program Files" "$desktop" "$root/Users/$user/Desktop"
 export TALLIMO_ROOT=$root
 unset LANGUAGE
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 
 # The visible window of the program whose title matches (any title when none is
 # given), waiting up to 20 s.
