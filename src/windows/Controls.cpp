@@ -1,7 +1,9 @@
 #include "windows/Controls.h"
 
 #include <QAccessibleWidget>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QPainter>
 #include <QStringListModel>
 #include <QValidator>
@@ -47,6 +49,29 @@ QAccessibleInterface* labelButtonFactory(const QString& key, QObject* object)
 }
 
 } // namespace
+
+QFont designFont(const QString& face, double points, bool underline)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setUnderline(underline);
+    return font;
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect centred(QPoint(), window->size());
+        centred.moveCenter(screen->availableGeometry().center());
+        window->move(centred.topLeft());
+    }
+}
+
+void detachHandlers(QObject* window)
+{
+    for (QObject* control : window->findChildren<QObject*>())
+        control->disconnect(window);
+}
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) { setFrame(false); }
 

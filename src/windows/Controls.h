@@ -18,6 +18,14 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
+// A font by the face name and point size the window was designed with.
+QFont designFont(const QString& face, double points, bool underline = false);
+// Places a window in the middle of the primary screen's free area.
+void centreOnScreen(QWidget* window);
+// Cuts every handler of a window off its controls: a window's destructor runs
+// before its controls go, and no handler may run on a half-destroyed window.
+void detachHandlers(QObject* window);
+
 // A single-line text box whose typing limit stops what the user types or pastes,
 // never what the program puts in: a normalised price may be longer than the limit.
 class TextBox : public QLineEdit {

@@ -28,13 +28,6 @@ inline void setUp(QWidget* window, const char* name, const QString& caption, int
     window->setFixedSize(twips(clientWidth), twips(clientHeight));
 }
 
-inline QFont designFont(const QString& face, double points)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    return font;
-}
-
 // Brings the side window forward whenever the disabled window it belongs to is
 // activated: a disabled window took no activation where the program comes from,
 // but a window manager here gives it one on a click and would bury the side

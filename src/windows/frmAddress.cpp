@@ -33,13 +33,9 @@ void frmAddress::buildControls()
     sidewindow::setUp(this, "frmAddress",
                       QStringLiteral("Introduzca la dirección en donde se encuentra el archivo:"),
                       10335, 630);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen(this);
 
-    const QFont font = sidewindow::designFont(QStringLiteral("MS Sans Serif"), 13.5);
+    const QFont font = designFont(QStringLiteral("MS Sans Serif"), 13.5);
     txtAddress = new TextBox(this);
     txtAddress->setObjectName(QStringLiteral("txtAddress"));
     txtAddress->setGeometry(twipsRect(120, 120, 8775, 375));

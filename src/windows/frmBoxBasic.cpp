@@ -24,10 +24,8 @@ frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame)
 
 frmBoxBasic::~frmBoxBasic()
 {
-    // The controls outlive this part of the object: no handler may run on them now.
-    qDeleteAll(findChildren<KeyAdapter*>());
-    for (QObject* control : findChildren<QObject*>())
-        control->disconnect(this);
+    qDeleteAll(findChildren<KeyAdapter*>()); // their handlers call into this window
+    detachHandlers(this);
 }
 
 void frmBoxBasic::Form_Load()

@@ -30,13 +30,6 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
-QFont designFont(const QString& face, double points, bool underline = false)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    font.setUnderline(underline);
-    return font;
-}
 
 void setColours(QWidget* widget, const QColor& fore, const QColor& back)
 {
@@ -151,11 +144,7 @@ void frmBoxBasic::buildControls()
     setPalette(windowPalette);
     setAutoFillBackground(true);
     resize(twips(14895), twips(6735));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen(this);
 
     const QFont entry = designFont(kMsSans, 27.75);
     const QFont amount = designFont(kMsSans, 45.75);

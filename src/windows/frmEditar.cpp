@@ -31,7 +31,7 @@ void frmEditar::buildControls()
     txtEditar->setObjectName(QStringLiteral("txtEditar"));
     txtEditar->setAccessibleName(QStringLiteral("Texto de la lista"));
     txtEditar->setGeometry(rect()); // fills the client area
-    txtEditar->setFont(sidewindow::designFont(QStringLiteral("Microsoft Sans Serif"), 15.75));
+    txtEditar->setFont(designFont(QStringLiteral("Microsoft Sans Serif"), 15.75));
     QPalette p = txtEditar->palette();
     p.setColor(QPalette::Base, QColor(0, 192, 0));
     txtEditar->setPalette(p);

@@ -30,13 +30,6 @@ const QRect kShape3(960, 3240, 15, 495);
 // The yellow bar grows until it is this tall.
 constexpr int kBarEnd = 4815;
 
-QFont designFont(const QString& face, double points)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    return font;
-}
-
 QRect pixels(const QRect& inTwips)
 {
     return twipsRect(inTwips.x(), inTwips.y(), inTwips.width(), inTwips.height());
@@ -88,9 +81,7 @@ frmInicio::frmInicio(Frame& frame) : QWidget(nullptr), mFrame(frame)
 
 frmInicio::~frmInicio()
 {
-    // The controls outlive this part of the object: no handler may run on them now.
-    for (QObject* control : findChildren<QObject*>())
-        control->disconnect(this);
+    detachHandlers(this);
 }
 
 void frmInicio::buildControls()
@@ -104,11 +95,7 @@ void frmInicio::buildControls()
     setPalette(p);
     setAutoFillBackground(true);
     setFixedSize(twips(7815), twips(4455));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen(this);
 
     Timer3 = makeTimer(this, "Timer3", 500);
     Timer2 = makeTimer(this, "Timer2", 30);

@@ -26,13 +26,6 @@ const QColor kRed(255, 0, 0);
 const QString kSegoe = QStringLiteral("Segoe UI");
 const QString kArial = QStringLiteral("Arial");
 
-QFont designFont(const QString& face, double points)
-{
-    QFont font(face);
-    font.setPointSizeF(points);
-    return font;
-}
-
 // A picture button that Enter presses too, as Space does: the keyboard alone
 // must be able to choose.
 class PictureButton : public QToolButton {
@@ -100,9 +93,7 @@ frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame)
 
 frmSystem::~frmSystem()
 {
-    // The controls outlive this part of the object: no handler may run on them now.
-    for (QObject* control : findChildren<QObject*>())
-        control->disconnect(this);
+    detachHandlers(this);
 }
 
 void frmSystem::buildControls()
@@ -115,11 +106,7 @@ void frmSystem::buildControls()
     setPalette(p);
     setAutoFillBackground(true);
     setFixedSize(twips(6375), twips(3375));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen(this);
 
     // In the designer's order; button 1 comes first in the tab order and takes the focus.
     cmdSystem[1] = makeButton(this, 1, twipsRect(3240, 720, 3015, 2175),
