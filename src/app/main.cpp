@@ -2,12 +2,11 @@
 #include "app/Fonts.h"
 #include "app/Frame.h"
 #include "app/Identity.h"
+#include "app/Language.h"
 #include "app/SingleInstance.h"
 #include "windows/frmInicio.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 using namespace tallimo;
 
@@ -23,10 +22,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false); // the frame decides when the program ends
 
     // Standard buttons and context menus read in Spanish whatever the user's locale.
-    QTranslator translator;
-    if (translator.load(QStringLiteral("qtbase_es"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
+    installSpanishTranslations();
     registerFontSubstitutes();
 
     QtDialogs dialogs;
