@@ -19,6 +19,7 @@ int main(int argc, char** argv)
                                             .arg(identity::kVersionMajor)
                                             .arg(identity::kVersionMinor)
                                             .arg(identity::kVersionRevision));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tallimo")); // the installed menu entry
     QApplication::setQuitOnLastWindowClosed(false); // the frame decides when the program ends
 
     // Standard buttons and context menus read in Spanish whatever the user's locale.
