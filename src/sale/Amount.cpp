@@ -150,7 +150,12 @@ std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalP
     const auto value = ReadNumber(text);
     if (!value)
         return std::nullopt;
-    return FormatAmount(*value, decimalPoint);
+    // Just below the largest double the 15 digits round up past it, and the
+    // shown text would no longer read: refused like any other overflow.
+    QString shown = FormatAmount(*value, decimalPoint);
+    if (!ReadNumber(shown))
+        return std::nullopt;
+    return shown;
 }
 
 } // namespace tallimo

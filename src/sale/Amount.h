@@ -16,7 +16,8 @@ std::optional<double> ReadNumber(QStringView text);
 // an empty text: callers refuse such values before they show them.
 QString FormatAmount(double value, const QString& decimalPoint);
 
-// FormatAmount(ReadNumber(text)); nullopt when the text does not read.
+// FormatAmount(ReadNumber(text)); nullopt when the text does not read, or when
+// the shown amount would not read again (the last steps below the largest double).
 std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint);
 
 } // namespace tallimo

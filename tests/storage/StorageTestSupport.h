@@ -23,9 +23,7 @@ inline std::string printable(const QString& text) { return printable(text.toUtf8
 inline QByteArray fileBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArrayLiteral("<missing>");
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<missing>");
 }
 
 inline bool writeBytes(const QString& path, const QByteArray& bytes)
