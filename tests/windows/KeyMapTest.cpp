@@ -1,89 +1,61 @@
-#include "SaleWindowFixture.h"
+#include "WindowFixture.h"
 
 #include "sale/Invoice.h"
 
 namespace tallimo {
 namespace {
 
-enum class Effect { None, Typed, NewSale, AddLine, Payment, Quantity };
+enum Effect { None, Typed, NewSale, AddLine, Payment, Quantity };
 
 struct KeyRow {
     const char* from;
-    Qt::Key key;
-    const char* text;
+    const char* text; // " " Space, "" Delete, "\r" Return, else that letter or digit
     const char* focusAfter; // nullptr: stays where it was
     Effect effect;
 };
 
 // One row per key of every control of the register: where the focus goes and what happens.
 const KeyRow kRows[] = {
-    {"txtDato1", Qt::Key_Space, " ", "List2", Effect::NewSale},
-    {"txtDato1", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"txtDato1", Qt::Key_Return, "\r", "txtDato2", Effect::None},
-    {"txtDato1", Qt::Key_D, "d", "txtDato2", Effect::None},
-    {"txtDato1", Qt::Key_D, "D", "txtDato2", Effect::None},
-    {"txtDato1", Qt::Key_B, "b", "txtDato4", Effect::None},
-    {"txtDato1", Qt::Key_P, "P", "txtDato3", Effect::None},
-    {"txtDato1", Qt::Key_X, "x", nullptr, Effect::Typed},
-    {"txtDato1", Qt::Key_C, "C", nullptr, Effect::Typed},
-    {"txtDato1", Qt::Key_T, "t", nullptr, Effect::Typed},
-    {"txtDato1", Qt::Key_5, "5", nullptr, Effect::Typed},
-    {"txtDato2", Qt::Key_Space, " ", nullptr, Effect::Typed},
-    {"txtDato2", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"txtDato2", Qt::Key_Return, "\r", "txtDato3", Effect::None},
-    {"txtDato2", Qt::Key_D, "d", nullptr, Effect::Typed},
-    {"txtDato2", Qt::Key_B, "B", nullptr, Effect::Typed},
-    {"txtDato3", Qt::Key_Space, " ", "List2", Effect::NewSale},
-    {"txtDato3", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"txtDato3", Qt::Key_Return, "\r", nullptr, Effect::AddLine},
-    {"txtDato3", Qt::Key_T, "t", "txtTotal2", Effect::None},
-    {"txtDato3", Qt::Key_B, "B", "txtDato4", Effect::None},
-    {"txtDato3", Qt::Key_C, "c", "txtDato1", Effect::None},
-    {"txtDato3", Qt::Key_D, "D", "txtDato2", Effect::None},
-    {"txtDato3", Qt::Key_P, "p", nullptr, Effect::Typed},
-    {"txtDato4", Qt::Key_Space, " ", nullptr, Effect::Typed},
-    {"txtDato4", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"txtDato4", Qt::Key_Return, "\r", nullptr, Effect::AddLine},
-    {"txtDato4", Qt::Key_T, "T", "txtTotal2", Effect::None},
-    {"txtDato4", Qt::Key_B, "b", nullptr, Effect::Typed},
-    {"txtDato4", Qt::Key_P, "P", nullptr, Effect::Typed},
-    {"txtTotal2", Qt::Key_Space, " ", "List2", Effect::NewSale},
-    {"txtTotal2", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"txtTotal2", Qt::Key_Return, "\r", nullptr, Effect::Payment},
-    {"txtTotal2", Qt::Key_B, "b", "txtDato4", Effect::None},
-    {"txtTotal2", Qt::Key_C, "C", "txtDato1", Effect::None},
-    {"txtTotal2", Qt::Key_D, "d", "txtDato2", Effect::None},
-    {"txtTotal2", Qt::Key_P, "p", "txtDato3", Effect::None},
-    {"txtTotal2", Qt::Key_T, "t", nullptr, Effect::Typed},
-    {"List1", Qt::Key_Space, " ", "List2", Effect::NewSale},
-    {"List1", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"List1", Qt::Key_Return, "\r", nullptr, Effect::None},
-    {"List1", Qt::Key_B, "B", "txtDato4", Effect::None},
-    {"List1", Qt::Key_C, "c", "txtDato1", Effect::None},
-    {"List1", Qt::Key_D, "d", "txtDato2", Effect::None},
-    {"List1", Qt::Key_P, "P", "txtDato3", Effect::None},
-    {"List2", Qt::Key_Space, " ", "List2", Effect::NewSale},
-    {"List2", Qt::Key_Delete, "", "List2", Effect::NewSale},
-    {"List2", Qt::Key_Return, "\r", nullptr, Effect::AddLine},
-    {"List2", Qt::Key_7, "7", nullptr, Effect::Quantity},
-    {"List2", Qt::Key_0, "0", nullptr, Effect::None},
-    {"List2", Qt::Key_X, "x", nullptr, Effect::None},
-    {"List2", Qt::Key_T, "t", "txtTotal2", Effect::None},
-    {"List2", Qt::Key_B, "b", "txtDato4", Effect::None},
-    {"List2", Qt::Key_C, "C", "txtDato1", Effect::None},
-    {"List2", Qt::Key_D, "D", "txtDato2", Effect::None},
-    {"List2", Qt::Key_P, "p", "txtDato3", Effect::None},
+    {"txtDato1", " ", "List2", NewSale},      {"txtDato1", "", "List2", NewSale},
+    {"txtDato1", "\r", "txtDato2", None},     {"txtDato1", "d", "txtDato2", None},
+    {"txtDato1", "b", "txtDato4", None},      {"txtDato1", "P", "txtDato3", None},
+    {"txtDato1", "x", nullptr, Typed},        {"txtDato1", "C", nullptr, Typed},
+    {"txtDato1", "t", nullptr, Typed},        {"txtDato1", "5", nullptr, Typed},
+    {"txtDato2", " ", nullptr, Typed},        {"txtDato2", "", "List2", NewSale},
+    {"txtDato2", "\r", "txtDato3", None},     {"txtDato2", "d", nullptr, Typed},
+    {"txtDato2", "B", nullptr, Typed},        {"txtDato3", " ", "List2", NewSale},
+    {"txtDato3", "", "List2", NewSale},       {"txtDato3", "\r", nullptr, AddLine},
+    {"txtDato3", "t", "txtTotal2", None},     {"txtDato3", "B", "txtDato4", None},
+    {"txtDato3", "c", "txtDato1", None},      {"txtDato3", "D", "txtDato2", None},
+    {"txtDato3", "p", nullptr, Typed},        {"txtDato4", " ", nullptr, Typed},
+    {"txtDato4", "", "List2", NewSale},       {"txtDato4", "\r", nullptr, AddLine},
+    {"txtDato4", "T", "txtTotal2", None},     {"txtDato4", "b", nullptr, Typed},
+    {"txtDato4", "P", nullptr, Typed},        {"txtTotal2", " ", "List2", NewSale},
+    {"txtTotal2", "", "List2", NewSale},      {"txtTotal2", "\r", nullptr, Payment},
+    {"txtTotal2", "b", "txtDato4", None},     {"txtTotal2", "C", "txtDato1", None},
+    {"txtTotal2", "d", "txtDato2", None},     {"txtTotal2", "p", "txtDato3", None},
+    {"txtTotal2", "t", nullptr, Typed},       {"List1", " ", "List2", NewSale},
+    {"List1", "", "List2", NewSale},          {"List1", "\r", nullptr, None},
+    {"List1", "B", "txtDato4", None},         {"List1", "c", "txtDato1", None},
+    {"List1", "d", "txtDato2", None},         {"List1", "P", "txtDato3", None},
+    {"List2", " ", "List2", NewSale},         {"List2", "", "List2", NewSale},
+    {"List2", "\r", nullptr, AddLine},        {"List2", "7", nullptr, Quantity},
+    {"List2", "0", nullptr, None},            {"List2", "x", nullptr, None},
+    {"List2", "t", "txtTotal2", None},        {"List2", "b", "txtDato4", None},
+    {"List2", "C", "txtDato1", None},         {"List2", "D", "txtDato2", None},
+    {"List2", "p", "txtDato3", None},
 };
 
-using KeyMap = SaleWindowTest;
+using KeyMap = WindowTest;
 
 TEST_F(KeyMap, EveryControlsKeys)
 {
-    writePriceList("Pan $2\r\nPapa $3\r\n");
-    open();
+    open("Pan $2\r\nPapa $3\r\n");
     for (const KeyRow& row : kRows) {
-        const std::string name = std::string(row.from) + " " + row.text + " (" +
-                                 std::to_string(int(row.key)) + ")";
+        const QString text = QString::fromLatin1(row.text);
+        const Qt::Key k = text == " " ? Qt::Key_Space : text.isEmpty() ? Qt::Key_Delete
+                        : text == "\r" ? Qt::Key_Return : Qt::Key(text.toUpper()[0].unicode());
+        SCOPED_TRACE(std::string(row.from) + " " + row.text + " (" + std::to_string(int(k)) + ")");
         w->txtDato1->setText("1");
         w->txtDato2->setText("X");
         w->txtTotal2->setText("0.00");
@@ -92,63 +64,45 @@ TEST_F(KeyMap, EveryControlsKeys)
         w->List1->setItems({"a", "b"});
         w->List2->setSelectedIndex(-1);
         QWidget* from = w->findChild<QWidget*>(row.from);
-        ASSERT_TRUE(from) << name;
         from->setFocus();
-        ASSERT_EQ(focused(), from) << name;
+        ASSERT_EQ(focused(), from);
         auto* box = qobject_cast<QLineEdit*>(from);
         const QString before = box ? box->text() : QString();
-        const int lines = w->List1->count();
 
-        QTest::sendKeyEvent(QTest::KeyAction::Click, from, row.key, QString::fromLatin1(row.text),
-                            Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::KeyAction::Click, from, k, text, Qt::NoModifier);
 
-        QWidget* expectedFocus = row.focusAfter ? w->findChild<QWidget*>(row.focusAfter) : from;
-        EXPECT_EQ(focused(), expectedFocus) << name;
+        EXPECT_EQ(focused(), row.focusAfter ? w->findChild<QWidget*>(row.focusAfter) : from);
         const bool newSale = w->lblTotal3->text() == "0.00" && w->txtDato1->text() == "1" &&
                              w->txtDato4->text() == "Buscar...";
-        EXPECT_EQ(newSale, row.effect == Effect::NewSale) << name;
-        EXPECT_EQ(w->List1->count() - lines, row.effect == Effect::AddLine ? 1 : 0) << name;
-        if (row.effect == Effect::Payment) {
-            EXPECT_EQ(w->lblTip->text(), Hint(5)) << name;
+        EXPECT_EQ(newSale, row.effect == NewSale);
+        EXPECT_EQ(w->List1->count() - 2, row.effect == AddLine ? 1 : 0);
+        if (row.effect == Payment || (row.from == std::string("List2") && k == Qt::Key_T)) {
+            EXPECT_EQ(w->lblTip->text(), Hint(row.effect == Payment ? 5 : 4));
         }
-        if (row.effect == Effect::Quantity) {
-            EXPECT_EQ(w->txtDato1->text(), "7") << name;
+        if (row.effect == Quantity) {
+            EXPECT_EQ(w->txtDato1->text(), "7");
         }
-        if (box && row.effect != Effect::NewSale && row.effect != Effect::AddLine &&
-            row.effect != Effect::Payment) {
-            EXPECT_EQ(box->text() != before, row.effect == Effect::Typed) << name;
-        }
-        if (row.from == std::string("List2") && row.key == Qt::Key_T) {
-            EXPECT_EQ(w->lblTip->text(), Hint(4)) << name;
+        if (box && (row.effect == None || row.effect == Typed)) {
+            EXPECT_EQ(box->text() != before, row.effect == Typed);
         }
     }
 }
 
-TEST_F(KeyMap, FieldsSelectTheirTextWhenTheyGainFocus)
+// Fields select their text when they gain the focus; typing limits stop the cashier, not the program.
+TEST_F(KeyMap, EntryFieldsSelectAndLimit)
 {
-    writePriceList("");
     open();
-    w->txtDato2->setFocus();
-    EXPECT_EQ(w->txtDato2->selectedText(), "Producto");
-    w->txtDato3->setText("12.5");
-    w->txtDato3->setFocus();
-    EXPECT_EQ(w->txtDato3->text(), "12.50");
-    EXPECT_EQ(w->txtDato3->selectedText(), "12");
     w->txtTotal2->setText("abc");
     w->txtTotal2->setFocus();
     EXPECT_EQ(w->txtTotal2->text(), "0.00");
     EXPECT_EQ(w->txtTotal2->selectedText(), "0");
-    w->txtDato4->setFocus();
-    EXPECT_EQ(w->txtDato4->selectedText(), "Buscar...");
-}
-
-TEST_F(KeyMap, TypingLimitsStopTheCashierNotTheProgram)
-{
-    writePriceList("");
-    open();
+    w->txtDato3->setText("12.5");
+    w->txtDato3->setFocus();
+    EXPECT_EQ(w->txtDato3->selectedText(), "12");
     w->txtDato1->setFocus();
     type("100");
     EXPECT_EQ(w->txtDato1->text(), "10");
+    w->txtDato3->setText("0");
     w->txtDato3->setFocus(); // "0.00" with "0" selected
     type("12345");
     EXPECT_EQ(w->txtDato3->text(), "1234.00");
@@ -163,9 +117,9 @@ TEST_F(KeyMap, TypingLimitsStopTheCashierNotTheProgram)
 
 TEST_F(KeyMap, SearchBoxFindsPrefixesWithoutRegardToCase)
 {
-    writePriceList("Agua $10\r\nCoco $25\r\ncola $15\r\nPan $5\r\n");
-    open();
+    open("Agua $10\r\nCoco $25\r\ncola $15\r\nPan $5\r\n");
     type("b");
+    EXPECT_EQ(w->txtDato4->selectedText(), "Buscar...");
     type("CO");
     EXPECT_EQ(w->List2->selectedIndex(), 1);
     EXPECT_EQ(w->txtDato2->text(), "Coco");

@@ -1,16 +1,15 @@
-#include "SaleWindowFixture.h"
+#include "WindowFixture.h"
 
 #include "sale/Invoice.h"
 
 namespace tallimo {
 namespace {
 
-using SaleFlow = SaleWindowTest;
+using SaleFlow = WindowTest;
 
 TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
 {
-    writePriceList("Pan dulce $4.5\r\nRefresco $12.5\r\nCaf\xe9 $30\r\n");
-    open();
+    open("Pan dulce $4.5\r\nRefresco $12.5\r\nCaf\xe9 $30\r\n");
     EXPECT_EQ(focused(), w->List2);
     EXPECT_EQ(w->List2->selectedIndex(), -1);
 
@@ -20,40 +19,33 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
     EXPECT_EQ(w->txtDato3->text(), "12.50");
     EXPECT_EQ(w->lblTip->text(), Hint(2));
     type("2");
-    EXPECT_EQ(w->txtDato1->text(), "2");
     key(Qt::Key_Return);
     EXPECT_EQ(w->List1->items(), QStringList{"2 x Refresco de $12.50 = $25.00"});
-    EXPECT_EQ(w->lblTotal1->text(), "25.00");
     EXPECT_EQ(w->lblTip->text(), Hint(3));
 
     // A product found through the search box, with accents.
     type("b");
     EXPECT_EQ(focused(), w->txtDato4);
-    type(QString::fromUtf8("caf"));
-    EXPECT_EQ(w->List2->selectedIndex(), 2);
+    type("caf");
     EXPECT_EQ(w->txtDato2->text(), QString::fromUtf8("Café"));
     key(Qt::Key_Return);
-    EXPECT_EQ(w->List1->item(1), QString::fromUtf8("2 x Café de $30.00 = $60.00"));
     EXPECT_EQ(w->lblTotal1->text(), "85.00");
 
     type("t");
     EXPECT_EQ(focused(), w->txtTotal2);
     type("100");
     key(Qt::Key_Return);
-    EXPECT_EQ(w->txtTotal2->text(), "100.00");
     EXPECT_EQ(w->lblTotal3->text(), "15.00");
     EXPECT_EQ(w->lblTip->text(), Hint(5));
-    EXPECT_EQ(readFile(salesFile()), QByteArray("2 x Refresco de $12.50 = $25.00\r\n"
-                                                "2 x Caf\xe9 de $30.00 = $60.00\r\n\r\n"));
+    const QByteArray lines = "2 x Refresco de $12.50 = $25.00\r\n2 x Caf\xe9 de $30.00 = $60.00\r\n";
+    EXPECT_EQ(readFile(salesFile()), lines + "\r\n");
 
     key(Qt::Key_Space);
-    const QByteArray closed = "2 x Refresco de $12.50 = $25.00\r\n2 x Caf\xe9 de $30.00 = $60.00\r\n"
-                              "-------------------------------------------------->Total $85.00\r\n\r\n";
+    const QByteArray closed = lines + "-------------------------------------------------->Total $85.00\r\n\r\n";
     EXPECT_EQ(readFile(salesFile()), closed);
     EXPECT_EQ(w->SaleTotal, 0);
-    EXPECT_EQ(w->lblTotal1->text(), "0.00");
-    EXPECT_EQ(w->lblTotal3->text(), "0.00");
-    EXPECT_EQ(w->txtTotal2->text(), "0.00");
+    for (QWidget* zero : QList<QWidget*>{w->lblTotal1, w->lblTotal3, w->txtTotal2})
+        EXPECT_EQ(zero->property("text").toString(), "0.00") << zero->objectName().toStdString();
     EXPECT_EQ(w->txtDato1->text(), "1");
     EXPECT_EQ(w->txtDato4->text(), "Buscar...");
     EXPECT_EQ(focused(), w->List2);
@@ -61,7 +53,6 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
     EXPECT_EQ(w->List2->selectedIndex(), 0);
     EXPECT_EQ(w->txtDato2->text(), "Pan dulce");
     EXPECT_EQ(w->txtDato3->text(), "4.50");
-    EXPECT_EQ(w->lblTip->text(), Hint(2));
 
     // Closing with the history ending in a total line writes nothing more.
     w->close();
@@ -70,7 +61,6 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
 
 TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment)
 {
-    writePriceList("");
     open();
     w->txtDato1->setFocus();
     type(".5");
@@ -79,9 +69,7 @@ TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment)
     type("Queso");
     key(Qt::Key_Return);
     EXPECT_EQ(focused(), w->txtDato3);
-    EXPECT_EQ(w->txtDato3->selectedText(), "0");
     type("80");
-    EXPECT_EQ(w->txtDato3->text(), "80.00");
     key(Qt::Key_Return);
     EXPECT_EQ(w->List1->items(), QStringList{".5 x Queso de $80.00 = $40.00"});
     EXPECT_EQ(w->txtDato3->selectedText(), "80"); // ready for the next entry
@@ -94,48 +82,29 @@ TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment)
     EXPECT_EQ(w->lblTip->text(), Hint(1)); // an empty price list stops the new sale there
 }
 
-TEST_F(SaleFlow, ClosingInTheMiddleOfASaleAddsItsTotal)
+// A missing price list is offered; when its folder is missing too, the folder is named.
+TEST_F(SaleFlow, AMissingPriceListIsCreatedWhenItCanBe)
 {
-    writePriceList("Pan $2\r\n");
-    writeFile(salesFile(), "1 x Pan de $2.00 = $2.00\r\n\r\n\r\n");
-    open();
-    EXPECT_EQ(w->List1->items(), QStringList{"1 x Pan de $2.00 = $2.00"});
-    EXPECT_EQ(w->List1->selectedIndex(), 0);
-    key(Qt::Key_Down);
-    type("3");
-    key(Qt::Key_Return);
-    EXPECT_TRUE(w->close());
-    EXPECT_EQ(readFile(salesFile()),
-              QByteArray("1 x Pan de $2.00 = $2.00\r\n3 x Pan de $2.00 = $6.00\r\n"
-                         "-------------------------------------------------->Total $6.00\r\n\r\n"));
-}
-
-TEST_F(SaleFlow, MissingPriceListIsCreatedWhenTheCashierAgrees)
-{
-    open();
-    ASSERT_EQ(dialogs.shown.size(), 1);
-    EXPECT_EQ(dialogs.shown[0].text,
-              QString::fromUtf8("No hay una lista de precios y productos en el escritorio, ¿desea crear uno?"));
-    EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Question);
-    EXPECT_EQ(readFile(desktop() + "/Lista.txt"), QByteArray("Producto patito $198\r\n"));
-    EXPECT_EQ(w->List2->items(), QStringList{"Producto patito $198"});
-}
-
-TEST_F(SaleFlow, PriceListThatCannotBeCreatedNamesTheFolder)
-{
-    QDir(desktop()).removeRecursively();
-    open();
-    ASSERT_EQ(dialogs.shown.size(), 2);
-    EXPECT_EQ(dialogs.shown[1].text,
-              QString::fromUtf8("No se puede crear el archivo, la dirección: C:\\Documents and "
-                                "Settings\\cajera\\Escritorio no existe."));
-    EXPECT_EQ(dialogs.shown[1].icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(w->List2->count(), 0);
+    const QString created = QString::fromUtf8("No hay una lista de precios y productos en el escritorio, ¿desea crear uno?");
+    const QString noFolder = QString::fromUtf8("No se puede crear el archivo, la dirección: C:\\Documents "
+                                               "and Settings\\cajera\\Escritorio no existe.");
+    for (const bool folder : {true, false}) {
+        SCOPED_TRACE(folder);
+        dialogs.shown.clear();
+        if (!folder)
+            QDir(desktop()).removeRecursively();
+        open(nullptr);
+        ASSERT_EQ(dialogs.shown.size(), folder ? 1 : 2);
+        EXPECT_EQ(dialogs.shown[0].text, created);
+        EXPECT_EQ(dialogs.shown.back().text, folder ? created : noFolder);
+        EXPECT_EQ(readFile(desktop() + "/Lista.txt"), folder ? "Producto patito $198\r\n" : "<missing>");
+        EXPECT_EQ(w->List2->items(), folder ? QStringList{"Producto patito $198"} : QStringList{});
+        QFile::remove(desktop() + "/Lista.txt");
+    }
 }
 
 TEST_F(SaleFlow, OutOfRangeAmountsAreRefusedAndChangeNothing)
 {
-    writePriceList("");
     open();
     w->txtDato3->setFocus();
     w->txtDato3->setText("1e308");
