@@ -2,9 +2,15 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
 GENERATOR  ?= Ninja
+# Seconds per fuzzer for `make fuzz`, and for the short run inside `make test`.
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 5
+# Fuzzers run side by side; one per core at most.
+FUZZ_JOBS ?= 1
 
-.PHONY: deps run build test bench clean
+.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke clean
 
 deps:
 	bash scripts/install-deps
@@ -20,11 +26,24 @@ test: deps
 	cmake -S . -B $(TEST_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTALLIMO_SANITIZE=ON
 	cmake --build $(TEST_BUILD)
 	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 600
+	$(MAKE) --no-print-directory fuzz-smoke
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTALLIMO_TESTS=OFF -DTALLIMO_BENCH=ON
 	cmake --build $(BENCH_BUILD)
 	for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
 
+# The fuzzers need clang, so they get a build folder of their own.
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_FUZZ=ON -DTALLIMO_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) --target tallimo_fuzzers
+
+fuzz: fuzz-build
+	fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
+
+fuzz-smoke: fuzz-build
+	fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS) $(FUZZ_JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -25,26 +25,23 @@ QFileInfo finalFile(const QString& localPath)
 }
 
 // QSaveFile names its temporary "<name>.XXXXXX" with six random letters (when
-// the file system cannot give it an unnamed one). A suffix that reads as a word
-// ("backup", "BACKUP", "Backup") is left alone: a user may have made that file.
+// the file system cannot give it an unnamed one). A few six-letter words a
+// person may give a copy of the file are left alone; Qt's random names all but
+// never spell one of them.
 bool isTemporaryName(const QString& entry, const QString& name)
 {
     if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry.at(name.size()) != u'.')
         return false;
-    int lower = 0;
-    int upper = 0;
-    for (qsizetype i = name.size() + 1; i < entry.size(); ++i) {
-        const char16_t c = entry.at(i).unicode();
-        if (c >= u'a' && c <= u'z')
-            ++lower;
-        else if (c >= u'A' && c <= u'Z')
-            ++upper;
-        else
+    const QStringView suffix = QStringView(entry).sliced(name.size() + 1);
+    for (const QChar c : suffix) {
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
             return false;
     }
-    const QChar first = entry.at(name.size() + 1);
-    const bool capitalised = upper == 1 && first.isUpper();
-    return lower > 0 && upper > 0 && !capitalised;
+    for (const char* word : {"backup", "copias", "previo", "viejos"}) {
+        if (suffix.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return true;
 }
 
 SaveResult failure(int err, const QString& qtReason)

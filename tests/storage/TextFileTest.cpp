@@ -83,12 +83,13 @@ TEST(SaveFileAtomically, FullDiskKeepsTheOldFileAndSaysWhy)
     }
 }
 
-// Only QSaveFile's own temporaries of that file go: "<name>." and six letters
-// that do not read as a word a user may have chosen.
+// Only QSaveFile's own temporaries of that file go: "<name>." and six letters,
+// unless they spell a word a person gives a copy.
 TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries)
 {
-    const QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s};
-    const QStringList kept = {u"Lista.txt.backup"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Backup"_s,
+    const QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s,
+                                 u"Lista.txt.PORFPR"_s, u"Lista.txt.Seuwbe"_s};
+    const QStringList kept = {u"Lista.txt.backup"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Copias"_s,
                               u"Lista.txt.AbC123"_s, u"Lista.txt.AbCdE"_s,  u"Lista.txt.AbCdEfG"_s,
                               u"ListaXtxt.AbCdEf"_s, u"lista.txt.AbCdEf"_s, u"Lista.txt"_s};
     QStringList expected = kept + QStringList{u"Lista.txt.DirAbc"_s};
