@@ -25,8 +25,8 @@ run: build
 test: deps
 	cmake -S . -B $(TEST_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTALLIMO_SANITIZE=ON
 	cmake --build $(TEST_BUILD)
-	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 600
 	$(MAKE) --no-print-directory fuzz-smoke
+	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 600
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTALLIMO_TESTS=OFF -DTALLIMO_BENCH=ON
