@@ -124,6 +124,8 @@ private:
     void buildControls(); // the designer values
     void connectHandlers();
     void goTo(QWidget* control);
+    // B, C, D, P and T (either case) go to their field when `letters` holds them.
+    bool jumpByLetter(int& keyAscii, const char* letters);
     QString salesPath() const;
     SaveResult saveHistory();
     // An amount beyond what can be calculated: nothing changes and the cashier is told.

@@ -12,6 +12,8 @@
 #include <QCursor>
 #include <QMenu>
 
+#include <cstring>
+
 namespace tallimo {
 
 namespace {
@@ -73,17 +75,31 @@ void frmBoxBasic::txtDato1_KeyDown(int& keyCode)
     }
 }
 
+bool frmBoxBasic::jumpByLetter(int& keyAscii, const char* letters)
+{
+    // The same letter leads to the same field from every control that has it.
+    const struct {
+        char letter;
+        QWidget* field;
+    } jumps[] = {{'B', txtDato4}, {'C', txtDato1}, {'D', txtDato2}, {'P', txtDato3}, {'T', txtTotal2}};
+    for (const auto& jump : jumps) {
+        if (std::strchr(letters, jump.letter) && is(keyAscii, jump.letter)) {
+            goTo(jump.field);
+            keyAscii = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
 void frmBoxBasic::txtDato1_KeyPress(int& keyAscii)
 {
-    if (keyAscii == kKeyReturn || is(keyAscii, 'D'))
+    if (keyAscii == kKeyReturn) {
         goTo(txtDato2);
-    else if (is(keyAscii, 'B'))
-        goTo(txtDato4);
-    else if (is(keyAscii, 'P'))
-        goTo(txtDato3);
-    else
-        return;
-    keyAscii = 0;
+        keyAscii = 0;
+    } else {
+        jumpByLetter(keyAscii, "BDP");
+    }
 }
 
 void frmBoxBasic::txtDato2_GotFocus() { txtDato2->selectAll(); }
@@ -132,18 +148,10 @@ void frmBoxBasic::txtDato3_KeyPress(int& keyAscii)
         txtDato3->setText(*normal);
         ActFactura();
         txtDato3->selectFromStart(int(txtDato3->text().size()) - 3);
-    } else if (is(keyAscii, 'T')) {
-        goTo(txtTotal2);
-    } else if (is(keyAscii, 'B')) {
-        goTo(txtDato4);
-    } else if (is(keyAscii, 'C')) {
-        goTo(txtDato1);
-    } else if (is(keyAscii, 'D')) {
-        goTo(txtDato2);
+        keyAscii = 0;
     } else {
-        return;
+        jumpByLetter(keyAscii, "TBCD");
     }
-    keyAscii = 0;
 }
 
 void frmBoxBasic::txtDato4_GotFocus() { txtDato4->selectAll(); }
@@ -160,15 +168,15 @@ void frmBoxBasic::txtDato4_KeyDown(int& keyCode) { txtDato2_KeyDown(keyCode); }
 
 void frmBoxBasic::txtDato4_KeyPress(int& keyAscii)
 {
-    if (keyAscii == kKeyReturn)
+    if (keyAscii == kKeyReturn) {
         ActFactura();
-    else if (keyAscii >= '1' && keyAscii <= '9' && txtDato4->text().isEmpty())
+        keyAscii = 0;
+    } else if (keyAscii >= '1' && keyAscii <= '9' && txtDato4->text().isEmpty()) {
         txtDato1->setText(QString(QChar(keyAscii)));
-    else if (is(keyAscii, 'T'))
-        goTo(txtTotal2);
-    else
-        return;
-    keyAscii = 0;
+        keyAscii = 0;
+    } else {
+        jumpByLetter(keyAscii, "T");
+    }
 }
 
 void frmBoxBasic::txtTotal2_GotFocus()
@@ -194,17 +202,7 @@ void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii)
         BSave();
         return;
     }
-    if (is(keyAscii, 'B'))
-        goTo(txtDato4);
-    else if (is(keyAscii, 'C'))
-        goTo(txtDato1);
-    else if (is(keyAscii, 'D'))
-        goTo(txtDato2);
-    else if (is(keyAscii, 'P'))
-        goTo(txtDato3);
-    else
-        return;
-    keyAscii = 0;
+    jumpByLetter(keyAscii, "BCDP");
 }
 
 void frmBoxBasic::List1_DblClick()
@@ -219,18 +217,9 @@ void frmBoxBasic::List1_KeyDown(int& keyCode) { txtDato1_KeyDown(keyCode); }
 void frmBoxBasic::List1_KeyPress(int& keyAscii)
 {
     if (keyAscii == kKeyReturn)
-        ;
-    else if (is(keyAscii, 'B'))
-        goTo(txtDato4);
-    else if (is(keyAscii, 'C'))
-        goTo(txtDato1);
-    else if (is(keyAscii, 'D'))
-        goTo(txtDato2);
-    else if (is(keyAscii, 'P'))
-        goTo(txtDato3);
+        keyAscii = 0; // Enter does nothing here; other letters reach the list
     else
-        return;
-    keyAscii = 0;
+        jumpByLetter(keyAscii, "BCDP");
 }
 
 void frmBoxBasic::List2_Click()
@@ -262,22 +251,13 @@ void frmBoxBasic::List2_KeyDown(int& keyCode)
 
 void frmBoxBasic::List2_KeyPress(int& keyAscii)
 {
-    if (keyAscii == kKeyReturn && List2->count() > 0) {
+    if (keyAscii == kKeyReturn && List2->count() > 0)
         ActFactura();
-    } else if (keyAscii >= '1' && keyAscii <= '9') {
+    else if (keyAscii >= '1' && keyAscii <= '9')
         txtDato1->setText(QString(QChar(keyAscii)));
-    } else if (is(keyAscii, 'T')) {
+    else if (is(keyAscii, 'T'))
         lblTip->setText(Hint(4));
-        goTo(txtTotal2);
-    } else if (is(keyAscii, 'B')) {
-        goTo(txtDato4);
-    } else if (is(keyAscii, 'C')) {
-        goTo(txtDato1);
-    } else if (is(keyAscii, 'D')) {
-        goTo(txtDato2);
-    } else if (is(keyAscii, 'P')) {
-        goTo(txtDato3);
-    }
+    jumpByLetter(keyAscii, "TBCDP");
     keyAscii = 0; // the list's own jump to a line by its first letter never runs
 }
 
