@@ -52,11 +52,12 @@ void appendWindows1252(QByteArray& out, QStringView text)
     char* dst = out.data() + start;
     const char16_t* src = text.utf16();
 
-    // Nearly every line is plain text: a branch-free pass the compiler vectorises.
-    bool plain = true;
+    // Nearly every line is plain text: a branch-free pass the compiler vectorises
+    // (0x80-0x9F and everything above 0xFF are the characters that differ).
+    unsigned differ = 0;
     for (qsizetype i = 0; i < n; ++i)
-        plain &= isSameByte(src[i]);
-    if (plain) {
+        differ |= unsigned(char16_t(src[i] - 0x80) < 0x20) | unsigned(src[i] > 0xFF);
+    if (!differ) {
         for (qsizetype i = 0; i < n; ++i)
             dst[i] = char(src[i]);
         return;
