@@ -67,6 +67,14 @@ void centreOnScreen(QWidget* window)
     }
 }
 
+void fillBackground(QWidget* widget, const QColor& color)
+{
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Window, color);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
 void detachHandlers(QObject* window)
 {
     for (QObject* control : window->findChildren<QObject*>())
@@ -259,6 +267,24 @@ void Label::paintEvent(QPaintEvent* event)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
+                            const QString& caption, const QFont& font, const QColor& fore,
+                            const QColor& back, Qt::Alignment alignment)
+{
+    auto* label = new Label(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setText(caption);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setForeColor(fore);
+    label->setBackColor(back);
+    label->setOpaque(false);
+    label->setAlignment(alignment);
+    label->setFocusPolicy(Qt::NoFocus);
+    return label;
 }
 
 Shape::Shape(QWidget* parent, Qt::BrushStyle fill, const QColor& fillColor, const QColor& border)

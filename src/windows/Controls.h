@@ -22,6 +22,8 @@ inline QRect twipsRect(int left, int top, int width, int height)
 QFont designFont(const QString& face, double points, bool underline = false);
 // Places a window in the middle of the primary screen's free area.
 void centreOnScreen(QWidget* window);
+// A window or frame filled with one colour.
+void fillBackground(QWidget* widget, const QColor& color);
 // Cuts every handler of a window off its controls: a window's destructor runs
 // before its controls go, and no handler may run on a half-destroyed window.
 void detachHandlers(QObject* window);
@@ -118,6 +120,11 @@ private:
     bool mBorder = false;
     bool mButton = false;
 };
+
+// A plain-text label on its container's surface; `back` shows only once it is made opaque.
+Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
+                            const QString& caption, const QFont& font, const QColor& fore,
+                            const QColor& back, Qt::Alignment alignment);
 
 // A rectangle drawn on its container's surface, with a fill pattern.
 class Shape : public QWidget {

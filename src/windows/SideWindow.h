@@ -21,10 +21,7 @@ inline void setUp(QWidget* window, const char* name, const QString& caption, int
     window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
     window->setWindowIcon(programIcon());
-    QPalette p = window->palette();
-    p.setColor(QPalette::Window, QColor(0, 128, 0));
-    window->setPalette(p);
-    window->setAutoFillBackground(true);
+    fillBackground(window, QColor(0, 128, 0));
     window->setFixedSize(twips(clientWidth), twips(clientHeight));
 }
 

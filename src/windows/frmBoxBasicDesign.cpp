@@ -61,10 +61,7 @@ QFrame* makeFrame(QWidget* parent, const char* name, const QRect& geometry, cons
     auto* frame = new QFrame(parent);
     place(frame, name, geometry);
     frame->setFrameShape(QFrame::NoFrame);
-    QPalette p = frame->palette();
-    p.setColor(QPalette::Window, back);
-    frame->setPalette(p);
-    frame->setAutoFillBackground(true);
+    fillBackground(frame, back);
     frame->setFocusPolicy(Qt::NoFocus);
     return frame;
 }
@@ -139,10 +136,7 @@ void frmBoxBasic::buildControls()
     setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    QPalette windowPalette = palette();
-    windowPalette.setColor(QPalette::Window, QColor(64, 64, 64));
-    setPalette(windowPalette);
-    setAutoFillBackground(true);
+    fillBackground(this, QColor(64, 64, 64));
     resize(twips(14895), twips(6735));
     centreOnScreen(this);
 

@@ -30,40 +30,19 @@ const QRect kShape3(960, 3240, 15, 495);
 // The yellow bar grows until it is this tall.
 constexpr int kBarEnd = 4815;
 
-QRect pixels(const QRect& inTwips)
-{
+QRect pixels(const QRect& inTwips) {
     return twipsRect(inTwips.x(), inTwips.y(), inTwips.width(), inTwips.height());
 }
 
-QTimer* makeTimer(QObject* parent, const char* name, int interval)
-{
+QTimer* makeTimer(QObject* parent, const char* name, int interval) {
     auto* timer = new QTimer(parent);
     timer->setObjectName(QString::fromLatin1(name));
     timer->setInterval(interval);
     return timer;
 }
 
-Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                 const QFont& font, const QColor& fore, const QColor& back,
-                 Qt::Alignment alignment)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setText(caption);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setForeColor(fore);
-    label->setBackColor(back);
-    label->setOpaque(false);
-    label->setAlignment(alignment);
-    label->setFocusPolicy(Qt::NoFocus);
-    return label;
-}
-
-Shape* makeShape(QWidget* parent, const char* name, const QRect& twipsGeometry,
-                 Qt::BrushStyle fill, const QColor& colour, const QColor& border)
-{
+Shape* makeShape(QWidget* parent, const char* name, const QRect& twipsGeometry, Qt::BrushStyle fill,
+                 const QColor& colour, const QColor& border) {
     auto* shape = new Shape(parent, fill, colour, border);
     shape->setObjectName(QString::fromLatin1(name));
     shape->setGeometry(pixels(twipsGeometry));
@@ -72,28 +51,22 @@ Shape* makeShape(QWidget* parent, const char* name, const QRect& twipsGeometry,
 
 } // namespace
 
-frmInicio::frmInicio(Frame& frame) : QWidget(nullptr), mFrame(frame)
-{
+frmInicio::frmInicio(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connectHandlers();
 }
 
-frmInicio::~frmInicio()
-{
+frmInicio::~frmInicio() {
     detachHandlers(this);
 }
 
-void frmInicio::buildControls()
-{
+void frmInicio::buildControls() {
     setObjectName(QStringLiteral("frmInicio"));
     setWindowTitle(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowIcon(programIcon());
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kWhite);
-    setPalette(p);
-    setAutoFillBackground(true);
+    fillBackground(this, kWhite);
     setFixedSize(twips(7815), twips(4455));
     centreOnScreen(this);
 
@@ -101,34 +74,34 @@ void frmInicio::buildControls()
     Timer2 = makeTimer(this, "Timer2", 30);
     Timer1 = makeTimer(this, "Timer1", 30);
 
-    Usuario = makeLabel(this, "Usuario", twipsRect(1560, 120, 855, 255), {}, font(), kBlack,
-                        kWhite, Qt::AlignLeft | Qt::AlignTop);
+    Usuario = makeTransparentLabel(this, "Usuario", twipsRect(1560, 120, 855, 255), {}, font(),
+                                   kBlack, kWhite, Qt::AlignLeft | Qt::AlignTop);
     Usuario->hide();
-    lblEsc = makeLabel(this, "lblEsc", twipsRect(7440, 120, 255, 255), QStringLiteral("x"),
-                       designFont(QStringLiteral("Arial"), 9.75), kBlack, kPressed,
-                       Qt::AlignCenter);
+    lblEsc = makeTransparentLabel(this, "lblEsc", twipsRect(7440, 120, 255, 255),
+                                  QStringLiteral("x"), designFont(QStringLiteral("Arial"), 9.75),
+                                  kBlack, kPressed, Qt::AlignCenter);
     lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
     mShape3 = kShape3;
     Shape3 = makeShape(this, "Shape3", mShape3, Qt::SolidPattern, kBrightGreen, kBrightGreen);
     Shape3->hide();
     Shape4 = makeShape(this, "Shape4", QRect(0, 0, 7815, 4455), Qt::NoBrush, kBlack, kBlack);
     // White on the white window: invisible until Timer1 darkens it.
-    lblWord = makeLabel(this, "lblWord", twipsRect(1080, 2280, 5865, 585),
-                        QStringLiteral("TALLIMO"), designFont(QStringLiteral("Calibri"), 24),
-                        kWhite, kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    lblWord =
+        makeTransparentLabel(this, "lblWord", twipsRect(1080, 2280, 5865, 585),
+                             QStringLiteral("TALLIMO"), designFont(QStringLiteral("Calibri"), 24),
+                             kWhite, kWhite, Qt::AlignLeft | Qt::AlignVCenter);
     mShape2 = kShape2;
     Shape2 = makeShape(this, "Shape2", mShape2, Qt::SolidPattern, kYellow, kYellow);
     mShape1 = kShape1;
     Shape1 = makeShape(this, "Shape1", mShape1, Qt::SolidPattern, kGreen, kGreen);
     // The designer's order runs front to back: the square lies over the bars'
     // crossing, the title and the frame over the bars.
-    for (QWidget* control : std::initializer_list<QWidget*>{Usuario, lblEsc, Shape3, Shape4,
-                                                            lblWord, Shape2, Shape1})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Usuario, lblEsc, Shape3, Shape4, lblWord, Shape2, Shape1})
         control->lower();
 }
 
-void frmInicio::connectHandlers()
-{
+void frmInicio::connectHandlers() {
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3_Timer(); });
@@ -137,16 +110,14 @@ void frmInicio::connectHandlers()
     connect(lblEsc, &Label::mouseUp, this, [this] { lblEsc_MouseUp(); });
 }
 
-void frmInicio::Form_Load()
-{
+void frmInicio::Form_Load() {
     FadeLevel = 250;
     // The timers run from the moment the window loads.
     Timer1->start();
     Timer2->start();
 }
 
-void frmInicio::Timer1_Timer()
-{
+void frmInicio::Timer1_Timer() {
     if (FadeLevel > 250 || FadeLevel < 1) {
         Timer1->stop();
         return;
@@ -155,8 +126,7 @@ void frmInicio::Timer1_Timer()
     lblWord->setForeColor(QColor(FadeLevel, FadeLevel, FadeLevel));
 }
 
-void frmInicio::Timer2_Timer()
-{
+void frmInicio::Timer2_Timer() {
     if (mShape2.height() < kBarEnd) {
         mShape2.setHeight(mShape2.height() + 120);
         mShape1.moveLeft(mShape1.x() - 200); // the right end stays where it is
@@ -173,22 +143,19 @@ void frmInicio::Timer2_Timer()
     }
 }
 
-void frmInicio::Timer3_Timer()
-{
+void frmInicio::Timer3_Timer() {
     // The hand-over runs once, even if the next window's load waits on a message box.
     Timer3->stop();
     BLoad();
 }
 
-void frmInicio::placeShapes()
-{
+void frmInicio::placeShapes() {
     Shape1->setGeometry(pixels(mShape1));
     Shape2->setGeometry(pixels(mShape2));
     Shape3->setGeometry(pixels(mShape3));
 }
 
-void frmInicio::BLoad()
-{
+void frmInicio::BLoad() {
     Usuario->setText(mFrame.environment().userName());
     const std::optional<QString> local =
         mFrame.localPath(paths::choiceFilePath(mFrame.SystemChoice));
@@ -202,12 +169,17 @@ void frmInicio::BLoad()
     close();
 }
 
-void frmInicio::lblEsc_Click() { mFrame.endProgram(); }
-void frmInicio::lblEsc_MouseDown() { lblEsc->setOpaque(true); }
-void frmInicio::lblEsc_MouseUp() { lblEsc->setOpaque(false); }
+void frmInicio::lblEsc_Click() {
+    mFrame.endProgram();
+}
+void frmInicio::lblEsc_MouseDown() {
+    lblEsc->setOpaque(true);
+}
+void frmInicio::lblEsc_MouseUp() {
+    lblEsc->setOpaque(false);
+}
 
-void frmInicio::closeEvent(QCloseEvent* event)
-{
+void frmInicio::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!mFrame.isEnding())
         mFrame.windowUnloaded(this);

@@ -29,14 +29,13 @@ const QString kArial = QStringLiteral("Arial");
 // A picture button that Enter presses too, as Space does: the keyboard alone
 // must be able to choose.
 class PictureButton : public QToolButton {
-public:
+  public:
     using QToolButton::QToolButton;
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            && !event->isAutoRepeat()) {
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            !event->isAutoRepeat()) {
             event->accept();
             click();
             return;
@@ -45,8 +44,7 @@ protected:
     }
 };
 
-QToolButton* makeButton(QWidget* parent, int index, const QRect& geometry, const QString& caption)
-{
+QToolButton* makeButton(QWidget* parent, int index, const QRect& geometry, const QString& caption) {
     auto* button = new PictureButton(parent);
     button->setObjectName(QStringLiteral("cmdSystem%1").arg(index));
     button->setGeometry(geometry);
@@ -65,74 +63,52 @@ QToolButton* makeButton(QWidget* parent, int index, const QRect& geometry, const
     return button;
 }
 
-Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                 const QFont& font, const QColor& fore, const QColor& back)
-{
-    auto* label = new Label(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setText(caption);
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setForeColor(fore);
-    label->setBackColor(back);
-    label->setOpaque(false);
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setFocusPolicy(Qt::NoFocus);
-    return label;
-}
-
 } // namespace
 
-frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame)
-{
+frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connectHandlers();
 }
 
-frmSystem::~frmSystem()
-{
+frmSystem::~frmSystem() {
     detachHandlers(this);
 }
 
-void frmSystem::buildControls()
-{
+void frmSystem::buildControls() {
     setObjectName(QStringLiteral("frmSystem"));
     setWindowTitle(QString());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kBlack);
-    setPalette(p);
-    setAutoFillBackground(true);
+    fillBackground(this, kBlack);
     setFixedSize(twips(6375), twips(3375));
     centreOnScreen(this);
 
     // In the designer's order; button 1 comes first in the tab order and takes the focus.
-    cmdSystem[1] = makeButton(this, 1, twipsRect(3240, 720, 3015, 2175),
-                              QString::fromUtf8("U otra versión"));
-    cmdSystem[0] = makeButton(this, 0, twipsRect(120, 720, 3015, 2175),
-                              QString::fromUtf8("En español"));
+    cmdSystem[1] =
+        makeButton(this, 1, twipsRect(3240, 720, 3015, 2175), QString::fromUtf8("U otra versión"));
+    cmdSystem[0] =
+        makeButton(this, 0, twipsRect(120, 720, 3015, 2175), QString::fromUtf8("En español"));
     const QFont note = designFont(kSegoe, 9.75);
-    Label3 = makeLabel(this, "Label3", twipsRect(3240, 2940, 3015, 255),
-                       QStringLiteral("Para \"C:\\Program Files\""), note, kLightGrey, kGrey);
-    Label2 = makeLabel(this, "Label2", twipsRect(120, 2940, 3015, 255),
-                       QStringLiteral("Para \"C:\\Archivos de programa\""), note, kLightGrey,
-                       kGrey);
-    lblEsc = makeLabel(this, "lblEsc", twipsRect(6000, 0, 375, 375), QStringLiteral("x"),
-                       designFont(kArial, 14.25), kGrey, kRed);
-    lblEsc->setAlignment(Qt::AlignCenter);
+    // The notes hang from the top of their boxes, under the buttons.
+    const Qt::Alignment top = Qt::AlignHCenter | Qt::AlignTop;
+    Label3 = makeTransparentLabel(this, "Label3", twipsRect(3240, 2940, 3015, 255),
+                                  QStringLiteral("Para \"C:\\Program Files\""), note, kLightGrey,
+                                  kGrey, top);
+    Label2 = makeTransparentLabel(this, "Label2", twipsRect(120, 2940, 3015, 255),
+                                  QStringLiteral("Para \"C:\\Archivos de programa\""), note,
+                                  kLightGrey, kGrey, top);
+    lblEsc = makeTransparentLabel(this, "lblEsc", twipsRect(6000, 0, 375, 375), QStringLiteral("x"),
+                                  designFont(kArial, 14.25), kGrey, kRed, Qt::AlignCenter);
     lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
-    Label1 = makeLabel(this, "Label1", twipsRect(120, 120, 5775, 495),
-                       QString::fromUtf8("¿Cuál es tu sistema operativo?"),
-                       designFont(kArial, 20.25), kWhite, kBlack);
+    Label1 = makeTransparentLabel(this, "Label1", twipsRect(120, 120, 5775, 495),
+                                  QString::fromUtf8("¿Cuál es tu sistema operativo?"),
+                                  designFont(kArial, 20.25), kWhite, kBlack, top);
 
     setTabOrder(cmdSystem[1], cmdSystem[0]);
     cmdSystem[1]->setFocus();
 }
 
-void frmSystem::connectHandlers()
-{
+void frmSystem::connectHandlers() {
     for (int i = 0; i < int(cmdSystem.size()); ++i)
         connect(cmdSystem[i], &QToolButton::clicked, this, [this, i] { cmdSystem_Click(i); });
     connect(lblEsc, &Label::clicked, this, [this] { lblEsc_Click(); });
@@ -143,8 +119,7 @@ void frmSystem::connectHandlers()
 // The window has no load handler of its own.
 void frmSystem::Form_Load() {}
 
-void frmSystem::cmdSystem_Click(int index)
-{
+void frmSystem::cmdSystem_Click(int index) {
     mFrame.SystemChoice = qint16(index);
     const std::optional<QString> local =
         mFrame.localPath(paths::choiceFilePath(mFrame.SystemChoice));
@@ -158,22 +133,21 @@ void frmSystem::cmdSystem_Click(int index)
                              Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
-void frmSystem::lblEsc_Click() { mFrame.endProgram(); }
+void frmSystem::lblEsc_Click() {
+    mFrame.endProgram();
+}
 
-void frmSystem::lblEsc_MouseDown()
-{
+void frmSystem::lblEsc_MouseDown() {
     lblEsc->setOpaque(true);
     lblEsc->setForeColor(kBlack);
 }
 
-void frmSystem::lblEsc_MouseUp()
-{
+void frmSystem::lblEsc_MouseUp() {
     lblEsc->setOpaque(false);
     lblEsc->setForeColor(kGrey);
 }
 
-void frmSystem::closeEvent(QCloseEvent* event)
-{
+void frmSystem::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!mFrame.isEnding())
         mFrame.windowUnloaded(this);
