@@ -16,14 +16,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QTemporaryDir& scratch()
-{
+QTemporaryDir& scratch() {
     static QTemporaryDir dir;
     return dir;
 }
 
-QStringList priceListLines(int count)
-{
+QStringList priceListLines(int count) {
     const QString names[] = {u"Piñata de colores"_s, u"Café molido de altura"_s, u"Jabón de baño"_s,
                              u"Azúcar morena"_s, u"Pan dulce"_s};
     QStringList lines;
@@ -34,8 +32,7 @@ QStringList priceListLines(int count)
 }
 
 // The same 100,000 lines (about 3 MB) in both encodings a list may arrive in.
-const QString& priceListFile(bool utf8)
-{
+const QString& priceListFile(bool utf8) {
     static const QStringList lines = priceListLines(100000);
     static const QString legacy = [] {
         const QString path = scratch().filePath(u"Lista.txt"_s);
@@ -54,8 +51,7 @@ const QString& priceListFile(bool utf8)
     return utf8 ? modern : legacy;
 }
 
-void BM_ReadPriceList(benchmark::State& state)
-{
+void BM_ReadPriceList(benchmark::State& state) {
     const QString& path = priceListFile(state.range(0) != 0);
     for (auto _ : state) {
         const auto items = readPriceList(path);
@@ -68,8 +64,7 @@ void BM_ReadPriceList(benchmark::State& state)
 BENCHMARK(BM_ReadPriceList)->ArgName("utf8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // What any reader pays: read the bytes, widen them, cut at CR LF.
-void BM_BareReadAndSplit(benchmark::State& state)
-{
+void BM_BareReadAndSplit(benchmark::State& state) {
     const QString& path = priceListFile(false);
     for (auto _ : state) {
         QFile file(path);
@@ -82,28 +77,27 @@ void BM_BareReadAndSplit(benchmark::State& state)
 }
 BENCHMARK(BM_BareReadAndSplit)->Unit(benchmark::kMillisecond);
 
-const QStringList& dayHistory()
-{
+const QStringList& dayHistory() {
     static const QStringList items = [] {
         QStringList lines;
         for (int i = 0; i < 10000; ++i) {
-            lines << (i % 10 == 9 ? u"-------------------------------------------------->Total $%1.00"_s.arg(i)
-                                  : u"2 x Café con azúcar %1 de $12.50 = $25.00"_s.arg(i));
+            lines << (i % 10 == 9
+                          ? u"-------------------------------------------------->Total $%1.00"_s
+                                .arg(i)
+                          : u"2 x Café con azúcar %1 de $12.50 = $25.00"_s.arg(i));
         }
         return lines;
     }();
     return items;
 }
 
-void BM_EncodeSalesFile(benchmark::State& state)
-{
+void BM_EncodeSalesFile(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(salesFileBytes(dayHistory()));
 }
 BENCHMARK(BM_EncodeSalesFile)->Unit(benchmark::kMicrosecond);
 
-void BM_SaveSalesFile(benchmark::State& state)
-{
+void BM_SaveSalesFile(benchmark::State& state) {
     const QString path = scratch().filePath(u"Ventas de 05-03-2024.txt"_s);
     for (auto _ : state) {
         if (!saveSalesFile(path, dayHistory()))
@@ -115,14 +109,13 @@ BENCHMARK(BM_SaveSalesFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same bytes written in place and synced: no encoding, no temporary, no
 // rename, no folder sync.
-void BM_BareWriteAndSync(benchmark::State& state)
-{
+void BM_BareWriteAndSync(benchmark::State& state) {
     const QString path = scratch().filePath(u"Ventas-bare.txt"_s);
     const QByteArray bytes = salesFileBytes(dayHistory());
     for (auto _ : state) {
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()
-            || !file.flush() || ::fsync(file.handle()) != 0)
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0)
             state.SkipWithError("write failed");
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());

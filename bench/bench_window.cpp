@@ -24,9 +24,8 @@ using namespace tallimo;
 namespace {
 
 class SilentDialogs : public Dialogs {
-public:
-    Answer message(QWidget*, const QString&, Buttons, Icon, const QString&) override
-    {
+  public:
+    Answer message(QWidget*, const QString&, Buttons, Icon, const QString&) override {
         return Answer::No;
     }
     QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
@@ -36,8 +35,7 @@ public:
 struct Drive {
     QTemporaryDir dir;
     QString desktop = dir.path() + "/Documents and Settings/cajera/Escritorio";
-    Drive()
-    {
+    Drive() {
         QDir().mkpath(desktop);
         QStringList lines;
         const QString names[] = {"Piñata de colores", "Café molido de altura", "Jabón de baño",
@@ -50,20 +48,17 @@ struct Drive {
     }
 };
 
-Drive& drive()
-{
+Drive& drive() {
     static Drive d;
     return d;
 }
 
-Environment environment()
-{
+Environment environment() {
     return {[] { return QDate(2026, 12, 5); }, QLocale(QLocale::Spanish, QLocale::Mexico),
             [] { return QStringLiteral("cajera"); }};
 }
 
-long residentKiB()
-{
+long residentKiB() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
@@ -72,8 +67,7 @@ long residentKiB()
     return 0;
 }
 
-void BM_LoadSaleWindow(benchmark::State& state)
-{
+void BM_LoadSaleWindow(benchmark::State& state) {
     SilentDialogs dialogs;
     for (auto _ : state) {
         Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
@@ -82,8 +76,7 @@ void BM_LoadSaleWindow(benchmark::State& state)
 }
 BENCHMARK(BM_LoadSaleWindow)->Unit(benchmark::kMillisecond);
 
-void BM_BareReadAndSplit(benchmark::State& state)
-{
+void BM_BareReadAndSplit(benchmark::State& state) {
     for (auto _ : state) {
         QFile file(drive().desktop + "/Lista.txt");
         file.open(QIODevice::ReadOnly);
@@ -93,8 +86,7 @@ void BM_BareReadAndSplit(benchmark::State& state)
 }
 BENCHMARK(BM_BareReadAndSplit)->Unit(benchmark::kMillisecond);
 
-void BM_SearchKeystroke(benchmark::State& state)
-{
+void BM_SearchKeystroke(benchmark::State& state) {
     SilentDialogs dialogs;
     Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
     frmBoxBasic& w = frame.boxBasic();
@@ -106,8 +98,7 @@ void BM_SearchKeystroke(benchmark::State& state)
 }
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMicrosecond);
 
-void BM_ResidentMemory(benchmark::State& state)
-{
+void BM_ResidentMemory(benchmark::State& state) {
     SilentDialogs dialogs;
     const long before = residentKiB();
     Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
@@ -121,8 +112,7 @@ void BM_ResidentMemory(benchmark::State& state)
 }
 BENCHMARK(BM_ResidentMemory)->Iterations(1);
 
-QStringList dayOf(int lines)
-{
+QStringList dayOf(int lines) {
     QStringList day;
     for (int i = 0; i < lines; ++i)
         day << (i % 5 == 4 ? QString(50, '-') + ">Total $123.50"
@@ -130,8 +120,7 @@ QStringList dayOf(int lines)
     return day;
 }
 
-void BM_AddLineWithDurableSave(benchmark::State& state)
-{
+void BM_AddLineWithDurableSave(benchmark::State& state) {
     SilentDialogs dialogs;
     Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
     frmBoxBasic& w = frame.boxBasic();
@@ -145,8 +134,7 @@ void BM_AddLineWithDurableSave(benchmark::State& state)
 }
 BENCHMARK(BM_AddLineWithDurableSave)->Unit(benchmark::kMillisecond);
 
-void BM_BareWriteAndFsync(benchmark::State& state)
-{
+void BM_BareWriteAndFsync(benchmark::State& state) {
     const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
     const QByteArray path = QFile::encodeName(drive().desktop + "/bare.txt");
     for (auto _ : state) {
@@ -160,8 +148,7 @@ BENCHMARK(BM_BareWriteAndFsync)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     registerFontSubstitutes();

@@ -19,22 +19,19 @@ namespace {
 
 QTemporaryDir* gRoot = nullptr;
 
-void touch(const QString& path)
-{
+void touch(const QString& path) {
     QDir().mkpath(path.left(path.lastIndexOf(u'/')));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write("Producto patito $198\r\n");
 }
 
-bool isDriveC(const QString& path)
-{
-    return path.size() >= 3 && (path[0] == u'C' || path[0] == u'c') && path[1] == u':'
-        && (path[2] == u'\\' || path[2] == u'/');
+bool isDriveC(const QString& path) {
+    return path.size() >= 3 && (path[0] == u'C' || path[0] == u'c') && path[1] == u':' &&
+           (path[2] == u'\\' || path[2] == u'/');
 }
 
-void checkMapping(const QString& typed)
-{
+void checkMapping(const QString& typed) {
     const QString root = gRoot->path();
     const std::optional<QString> mapped = DriveRoot(root).map(typed);
     const bool mappable = !typed.contains(QChar(0)) && (isDriveC(typed) || typed.startsWith(u'/'));
@@ -47,15 +44,15 @@ void checkMapping(const QString& typed)
 
     const QStringList parts = QString(typed).replace(u'\\', u'/').split(u'/');
     if (isDriveC(typed) && !parts.contains(QStringLiteral(".."))) {
-        require(*mapped == root || mapped->startsWith(root + u'/'), "a C:\\ path stays under the root", typed);
+        require(*mapped == root || mapped->startsWith(root + u'/'),
+                "a C:\\ path stays under the root", typed);
         (void)readPriceList(*mapped); // only the root's own small files
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // Destroyed at exit, so the root goes with the run.
     static QTemporaryDir root;
     gRoot = &root;
@@ -66,14 +63,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString typed = textOf(data, size);
     checkMapping(typed);
 
     const QString file = paths::addressFilePath(typed);
-    require(file.startsWith(typed) && (file.endsWith(QLatin1String("\\probex2.txt"))
-                                       || (typed.endsWith(u'\\') && file.endsWith(QLatin1String("\\Probex2.txt")))),
+    require(file.startsWith(typed) &&
+                (file.endsWith(QLatin1String("\\probex2.txt")) ||
+                 (typed.endsWith(u'\\') && file.endsWith(QLatin1String("\\Probex2.txt")))),
             "the typed folder gets probex2.txt", typed);
     checkMapping(file);
     return 0;

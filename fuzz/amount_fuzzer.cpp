@@ -17,8 +17,7 @@ namespace {
 const QString kPoint = QStringLiteral(".");
 const QString kComma = QStringLiteral(",");
 
-void checkAmount(const QString& text)
-{
+void checkAmount(const QString& text) {
     const std::optional<double> value = ReadNumber(text);
     require(!value || std::isfinite(*value), "ReadNumber gives a finite value or nothing", text);
 
@@ -28,11 +27,13 @@ void checkAmount(const QString& text)
         return;
     for (const QString& point : {kPoint, kComma}) {
         const QString shown = FormatAmount(*value, point);
-        require(isAmountText(shown, point) && !hasInfOrNan(shown), "FormatAmount writes 0.00", text);
+        require(isAmountText(shown, point) && !hasInfOrNan(shown), "FormatAmount writes 0.00",
+                text);
     }
     // Refused only when the shown amount would not read again.
     const QString shown = FormatAmount(*value, kPoint);
-    require(once ? *once == shown : !ReadNumber(shown), "NormalizeAmount is FormatAmount of ReadNumber", text);
+    require(once ? *once == shown : !ReadNumber(shown),
+            "NormalizeAmount is FormatAmount of ReadNumber", text);
     if (!once)
         return;
     // A shown amount is typed again by the next field: it must read as itself.
@@ -42,25 +43,26 @@ void checkAmount(const QString& text)
 }
 
 void checkLine(const QString& quantity, const QString& product, const QString& price,
-               double saleTotal, const QString& point)
-{
+               double saleTotal, const QString& point) {
     const auto q = ReadNumber(quantity);
     const auto p = ReadNumber(price);
     const bool fits = q && p && std::isfinite(*p * *q) && std::isfinite(saleTotal + *p * *q);
-    const std::optional<InvoiceEntry> entry = ComposeInvoiceLine(quantity, product, price, saleTotal, point);
-    require(entry.has_value() == fits, "a line is refused exactly when it does not fit a double", price);
+    const std::optional<InvoiceEntry> entry =
+        ComposeInvoiceLine(quantity, product, price, saleTotal, point);
+    require(entry.has_value() == fits, "a line is refused exactly when it does not fit a double",
+            price);
     if (!entry)
         return;
     require(std::isfinite(entry->newTotal), "the new total is finite", price);
     const QString start = quantity + QStringLiteral(" x ") + product + QStringLiteral(" de $");
     require(entry->line.startsWith(start), "the line starts with the typed texts", entry->line);
     const QStringList amounts = entry->line.mid(start.size()).split(QStringLiteral(" = $"));
-    require(amounts.size() == 2 && isAmountText(amounts[0], point) && isAmountText(amounts[1], point),
+    require(amounts.size() == 2 && isAmountText(amounts[0], point) &&
+                isAmountText(amounts[1], point),
             "the line ends with two amounts", entry->line);
 }
 
-void checkChange(const QString& payment, double saleTotal, const QString& point)
-{
+void checkChange(const QString& payment, double saleTotal, const QString& point) {
     const std::optional<ChangeResult> change = ComputeChange(payment, saleTotal, point);
     if (!change)
         return;
@@ -68,14 +70,14 @@ void checkChange(const QString& payment, double saleTotal, const QString& point)
     require(change->change == QStringLiteral("Sin $") || isAmountText(change->change, point),
             "the change is an amount or \"Sin $\"", payment);
     if (point == kPoint && change->change != QStringLiteral("Sin $"))
-        require(ReadNumber(change->change).value_or(0) != 0, "a zero change says \"Sin $\"", payment);
+        require(ReadNumber(change->change).value_or(0) != 0, "a zero change says \"Sin $\"",
+                payment);
 }
 
 } // namespace
 
 // Fields separated by "|": quantity, product, price, running total, payment.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString input = textOf(data, size);
     QStringList fields = input.split(u'|');
     while (fields.size() < 5)

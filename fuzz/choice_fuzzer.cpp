@@ -19,10 +19,9 @@ namespace {
 
 // Plain numbers of at most 15 significant digits and a small exponent: long
 // double holds them closely enough that its rounding to even is the answer.
-std::optional<std::optional<qint16>> expectedChoice(const QString& line)
-{
-    static const QRegularExpression plain(
-        QStringLiteral(R"(\A[ \t]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]{1,3}))?[ \t]*\z)"));
+std::optional<std::optional<qint16>> expectedChoice(const QString& line) {
+    static const QRegularExpression plain(QStringLiteral(
+        R"(\A[ \t]*([+-]?)([0-9]*)(?:\.([0-9]*))?(?:[eE]([+-]?[0-9]{1,3}))?[ \t]*\z)"));
     const QRegularExpressionMatch m = plain.match(line);
     if (!m.hasMatch())
         return std::nullopt;
@@ -44,8 +43,7 @@ std::optional<std::optional<qint16>> expectedChoice(const QString& line)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QString line = textOf(data, size);
     const std::optional<qint16> value = parseChoiceLine(line);
     if (const auto expected = expectedChoice(line))
@@ -63,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         written = qint16(data[0] | (data[1] << 8));
     for (const qint16 v : {written, value.value_or(0)}) {
         const QStringList back = decodeLines(choiceFileBytes(v));
-        require(back.size() == 1 && parseChoiceLine(back.first()) == v, "a written choice reads back",
-                QString::number(v));
+        require(back.size() == 1 && parseChoiceLine(back.first()) == v,
+                "a written choice reads back", QString::number(v));
     }
     return 0;
 }

@@ -14,8 +14,7 @@ using namespace tallimo::fuzz;
 namespace {
 
 // The line ends by their plain definition: CR LF, LF, or a lone CR.
-QList<QByteArrayView> byteLines(QByteArrayView bytes)
-{
+QList<QByteArrayView> byteLines(QByteArrayView bytes) {
     QList<QByteArrayView> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -32,8 +31,7 @@ QList<QByteArrayView> byteLines(QByteArrayView bytes)
 }
 
 // Whether a UTF-16 unit is one of the 256 characters Windows-1252 has.
-bool inWindows1252(QChar c)
-{
+bool inWindows1252(QChar c) {
     static const std::vector<bool> table = [] {
         std::vector<bool> has(0x10000);
         QByteArray all;
@@ -46,8 +44,7 @@ bool inWindows1252(QChar c)
     return table[c.unicode()];
 }
 
-void checkBytes(QByteArrayView bytes)
-{
+void checkBytes(QByteArrayView bytes) {
     const QString asWindows = decodeWindows1252(bytes);
     require(asWindows.size() == bytes.size(), "one character per byte");
     require(encodeWindows1252(asWindows) == bytes, "Windows-1252 gives the same bytes back");
@@ -71,15 +68,15 @@ void checkBytes(QByteArrayView bytes)
     }
 }
 
-void checkText(QStringView text)
-{
+void checkText(QStringView text) {
     // One byte per code point; each byte reads back as its character or "?".
     const QByteArray bytes = encodeWindows1252(text);
     const QString back = decodeWindows1252(bytes);
     qsizetype at = 0;
     for (qsizetype i = 0; i < text.size(); ++i, ++at) {
         require(at < back.size(), "no byte is missing", text);
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         const QChar expected = !pair && inWindows1252(text[i]) ? text[i] : QChar(u'?');
         require(back[at] == expected, "a character is kept or becomes one \"?\"", text);
         i += pair ? 1 : 0;
@@ -94,8 +91,7 @@ void checkText(QStringView text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     checkBytes(bytes);
     checkText(textOf(data, size));

@@ -13,8 +13,7 @@ using namespace tallimo::fuzz;
 
 namespace {
 
-const QLocale& localeFor(std::uint8_t pick)
-{
+const QLocale& localeFor(std::uint8_t pick) {
     // Point and comma decimals, dot, blank and narrow-blank grouping, Arabic digits.
     static const QLocale locales[] = {
         QLocale::c(),
@@ -32,21 +31,23 @@ const QLocale& localeFor(std::uint8_t pick)
 } // namespace
 
 // First byte: the locale; the rest: the line.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
     const QLocale& locale = localeFor(data[0]);
     const QString line = textOf(data + 1, size - 1);
 
     const std::optional<PriceLineFields> fields = SplitPriceLine(line, locale);
-    require(fields.has_value() == line.contains(u'$'), "a line splits exactly when it holds \"$\"", line);
+    require(fields.has_value() == line.contains(u'$'), "a line splits exactly when it holds \"$\"",
+            line);
     if (!fields)
         return 0;
 
-    const QString marker = line.contains(QStringLiteral(" $")) ? QStringLiteral(" $") : QStringLiteral("$");
+    const QString marker =
+        line.contains(QStringLiteral(" $")) ? QStringLiteral(" $") : QStringLiteral("$");
     const qsizetype at = line.indexOf(marker);
-    require(fields->product == line.left(at), "the product is the text before the first marker", line);
+    require(fields->product == line.left(at), "the product is the text before the first marker",
+            line);
     const QString rest = line.mid(at + marker.size());
     const qsizetype next = rest.indexOf(marker);
     const QString piece = next < 0 ? rest : rest.left(next);

@@ -1,8 +1,7 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Discovery runs the binary without CTest's environment.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication app(argc, argv);

@@ -5,10 +5,11 @@
 
 // Qt keeps the fallback fonts it matched through fontconfig (for characters the
 // window's font lacks) until the process ends; a leak report there is not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Forced before the application exists: discovery runs without CTest's environment.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

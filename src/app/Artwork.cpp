@@ -6,8 +6,7 @@
 
 // The resources sit in a static library, so nothing registers them when the
 // program loads; the macro must be used outside any namespace.
-static void registerArtwork()
-{
+static void registerArtwork() {
     static const bool registered = [] {
         Q_INIT_RESOURCE(tallimo);
         return true;
@@ -17,8 +16,7 @@ static void registerArtwork()
 
 namespace tallimo {
 
-QIcon programIcon()
-{
+QIcon programIcon() {
     registerArtwork();
     QIcon icon;
     for (int n : {16, 32, 48, 96, 128, 256})
@@ -26,8 +24,7 @@ QIcon programIcon()
     return icon;
 }
 
-QPixmap systemPicture(int index)
-{
+QPixmap systemPicture(int index) {
     if (index != 0 && index != 1)
         return {};
     registerArtwork();

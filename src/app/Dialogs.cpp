@@ -10,31 +10,31 @@ namespace tallimo {
 
 namespace {
 
-QString titleOr(const QString& title)
-{
+QString titleOr(const QString& title) {
     return title.isEmpty() ? identity::kTitle : title;
 }
 
-QMessageBox::Icon boxIcon(Dialogs::Icon icon)
-{
+QMessageBox::Icon boxIcon(Dialogs::Icon icon) {
     switch (icon) {
-    case Dialogs::Icon::Question: return QMessageBox::Question;
-    case Dialogs::Icon::Exclamation: return QMessageBox::Warning;
-    case Dialogs::Icon::Information: return QMessageBox::Information;
-    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-Dialogs::Answer QtDialogs::message(QWidget* parent, const QString& text, Buttons buttons,
-                                   Icon icon, const QString& title)
-{
-    QMessageBox box(boxIcon(icon), titleOr(title), text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                              : QMessageBox::Ok,
-                    parent);
+Dialogs::Answer QtDialogs::message(QWidget* parent, const QString& text, Buttons buttons, Icon icon,
+                                   const QString& title) {
+    QMessageBox box(
+        boxIcon(icon), titleOr(title), text,
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setDefaultButton(buttons == Buttons::YesNo ? QMessageBox::Yes : QMessageBox::Ok);
     const int answer = box.exec();
     if (buttons == Buttons::Ok)
@@ -43,8 +43,7 @@ Dialogs::Answer QtDialogs::message(QWidget* parent, const QString& text, Buttons
 }
 
 QString QtDialogs::input(QWidget* parent, const QString& title, const QString& prompt,
-                         const QString& defaultText)
-{
+                         const QString& defaultText) {
     bool ok = false;
     const QString text =
         QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
@@ -52,13 +51,12 @@ QString QtDialogs::input(QWidget* parent, const QString& title, const QString& p
 }
 
 void QtDialogs::about(QWidget* parent, const QString& appText, const QString& otherText,
-                      const QIcon& icon)
-{
+                      const QIcon& icon) {
     QMessageBox box(parent);
     box.setWindowTitle(QStringLiteral("Acerca de ") + appText);
     box.setText(QStringLiteral("<b>%1</b>").arg(appText.toHtmlEscaped()));
-    box.setInformativeText(otherText.toHtmlEscaped().replace(QStringLiteral("\r\n"),
-                                                             QStringLiteral("<br>")));
+    box.setInformativeText(
+        otherText.toHtmlEscaped().replace(QStringLiteral("\r\n"), QStringLiteral("<br>")));
     box.setIconPixmap(icon.pixmap(48, 48));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -9,7 +9,7 @@ namespace tallimo {
 
 // The modal boxes the windows ask through, so that tests can answer them.
 class Dialogs {
-public:
+  public:
     enum class Icon { Question, Exclamation, Information, Critical };
     enum class Buttons { Ok, YesNo };
     enum class Answer { Ok, Yes, No };
@@ -27,7 +27,7 @@ public:
 };
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     Answer message(QWidget* parent, const QString& text, Buttons buttons, Icon icon,
                    const QString& title) override;
     QString input(QWidget* parent, const QString& title, const QString& prompt,

@@ -4,8 +4,7 @@
 
 namespace tallimo {
 
-Environment Environment::system()
-{
+Environment Environment::system() {
     return Environment{[] { return QDate::currentDate(); }, QLocale::system(),
                        [] { return currentUserName(); }};
 }

@@ -5,8 +5,7 @@
 
 namespace tallimo {
 
-void registerFontSubstitutes()
-{
+void registerFontSubstitutes() {
     QFont::insertSubstitutions(QStringLiteral("Microsoft Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),

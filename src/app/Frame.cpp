@@ -13,19 +13,14 @@ namespace tallimo {
 
 Frame::Frame(DriveRoot root, Dialogs& dialogs, Environment environment)
     : mContext(std::make_unique<QObject>()), mRoot(std::move(root)), mDialogs(dialogs),
-      mEnvironment(std::move(environment))
-{
-}
+      mEnvironment(std::move(environment)) {}
 
-Frame::~Frame()
-{
+Frame::~Frame() {
     mEnding = true;
     destroyAll();
 }
 
-template <class Window>
-Window& Frame::load(QPointer<Window>& slot)
-{
+template <class Window> Window& Frame::load(QPointer<Window>& slot) {
     if (!slot) {
         slot = new Window(*this);
         slot->Form_Load();
@@ -33,13 +28,20 @@ Window& Frame::load(QPointer<Window>& slot)
     return *slot;
 }
 
-frmInicio& Frame::inicio() { return load(mInicio); }
-frmSystem& Frame::system() { return load(mSystem); }
-frmAddress& Frame::address() { return load(mAddress); }
-frmEditar& Frame::editar() { return load(mEditar); }
+frmInicio& Frame::inicio() {
+    return load(mInicio);
+}
+frmSystem& Frame::system() {
+    return load(mSystem);
+}
+frmAddress& Frame::address() {
+    return load(mAddress);
+}
+frmEditar& Frame::editar() {
+    return load(mEditar);
+}
 
-frmBoxBasic& Frame::boxBasic()
-{
+frmBoxBasic& Frame::boxBasic() {
     if (!mBoxBasic) {
         mBoxBasic = new frmBoxBasic(*this);
         frmBoxBasic* window = mBoxBasic;
@@ -54,8 +56,7 @@ frmBoxBasic& Frame::boxBasic()
     return *mBoxBasic;
 }
 
-void Frame::windowUnloaded(QWidget* window)
-{
+void Frame::windowUnloaded(QWidget* window) {
     if (mInicio == window)
         mInicio = nullptr;
     if (mBoxBasic == window)
@@ -76,13 +77,11 @@ void Frame::windowUnloaded(QWidget* window)
     });
 }
 
-bool Frame::anyWindowLoaded() const
-{
+bool Frame::anyWindowLoaded() const {
     return mInicio || mBoxBasic || mSystem || mAddress || mEditar;
 }
 
-void Frame::destroyAll()
-{
+void Frame::destroyAll() {
     delete mEditar.data();
     delete mAddress.data();
     delete mSystem.data();
@@ -90,15 +89,13 @@ void Frame::destroyAll()
     delete mInicio.data();
 }
 
-void Frame::endProgram()
-{
+void Frame::endProgram() {
     mEnding = true;
     destroyAll();
     quit();
 }
 
-void Frame::quit()
-{
+void Frame::quit() {
     if (onEnd)
         onEnd();
     else

@@ -26,7 +26,7 @@ class frmSystem;
 // handler run; destroyed on unload) and the end of the program. Each test builds
 // a fresh one.
 class Frame {
-public:
+  public:
     Frame(DriveRoot root, Dialogs& dialogs, Environment environment);
     ~Frame();
     Frame(const Frame&) = delete;
@@ -41,8 +41,7 @@ public:
     Dialogs& dialogs() { return mDialogs; }
     const Environment& environment() const { return mEnvironment; }
     // A Windows path of the program mapped onto the drive root.
-    std::optional<QString> localPath(const QString& windowsPath) const
-    {
+    std::optional<QString> localPath(const QString& windowsPath) const {
         return mRoot.map(windowsPath);
     }
 
@@ -70,9 +69,8 @@ public:
     // What ending does; the program quits its event loop, tests watch it.
     std::function<void()> onEnd;
 
-private:
-    template <class Window>
-    Window& load(QPointer<Window>& slot);
+  private:
+    template <class Window> Window& load(QPointer<Window>& slot);
     void destroyAll();
     void quit();
 

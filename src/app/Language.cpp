@@ -6,8 +6,7 @@
 
 namespace tallimo {
 
-bool installSpanishTranslations()
-{
+bool installSpanishTranslations() {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_es"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

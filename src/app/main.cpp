@@ -10,8 +10,7 @@
 
 using namespace tallimo;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(identity::kTitle);
     QApplication::setOrganizationName(identity::kCompany);
@@ -29,12 +28,14 @@ int main(int argc, char** argv)
     QtDialogs dialogs;
     Environment environment = Environment::system();
     DriveRoot root = DriveRoot::fromEnvironment(environment.userName());
-    const auto lock = SingleInstance::acquire(root.directory(), SingleInstance::defaultLockFolder());
+    const auto lock =
+        SingleInstance::acquire(root.directory(), SingleInstance::defaultLockFolder());
     if (!lock) {
-        static_cast<Dialogs&>(dialogs).message(nullptr,
-                        QStringLiteral("Tallimo ya está abierto. Use la ventana que ya está "
-                                       "abierta: otra copia podría perder las ventas del día."),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+        static_cast<Dialogs&>(dialogs).message(
+            nullptr,
+            QStringLiteral("Tallimo ya está abierto. Use la ventana que ya está "
+                           "abierta: otra copia podría perder las ventas del día."),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
         return 1;
     }
     Frame frame(std::move(root), dialogs, environment);

@@ -8,11 +8,12 @@ namespace tallimo {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Adds digits of `from` to `to` while they are decimal digits; returns the count.
-int takeDigits(const QString& text, qsizetype& pos, std::string& to)
-{
+int takeDigits(const QString& text, qsizetype& pos, std::string& to) {
     int count = 0;
     while (pos < text.size() && isDigit(text[pos])) {
         to.push_back(char(text[pos].unicode()));
@@ -24,8 +25,7 @@ int takeDigits(const QString& text, qsizetype& pos, std::string& to)
 
 } // namespace
 
-std::optional<double> ReadNumber(QStringView input)
-{
+std::optional<double> ReadNumber(QStringView input) {
     QString text;
     text.reserve(input.size());
     for (QChar c : input)
@@ -82,9 +82,8 @@ std::optional<double> ReadNumber(QStringView input)
         if (firstNonZero == std::string::npos)
             value = 0;
         else {
-            const long long magnitude =
-                static_cast<long long>(intDigits.size()) - static_cast<long long>(firstNonZero) +
-                exponent;
+            const long long magnitude = static_cast<long long>(intDigits.size()) -
+                                        static_cast<long long>(firstNonZero) + exponent;
             if (magnitude > 0)
                 return std::nullopt;
             value = 0;
@@ -97,15 +96,14 @@ std::optional<double> ReadNumber(QStringView input)
     return negative ? -value : value;
 }
 
-QString FormatAmount(double value, const QString& decimalPoint)
-{
+QString FormatAmount(double value, const QString& decimalPoint) {
     if (!std::isfinite(value))
         return {};
 
     // d.dddddddddddddde±x: the value at 15 significant digits.
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     const std::string sci(buf, res.ptr);
     const auto ePos = sci.find('e');
     std::string digits = sci.substr(0, 1) + sci.substr(2, ePos - 2);
@@ -145,8 +143,7 @@ QString FormatAmount(double value, const QString& decimalPoint)
     return out;
 }
 
-std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint)
-{
+std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint) {
     const auto value = ReadNumber(text);
     if (!value)
         return std::nullopt;

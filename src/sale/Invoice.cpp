@@ -8,22 +8,24 @@ namespace tallimo {
 
 const QString kTotalLinePrefix = QString(50, u'-') + QStringLiteral(">Total $");
 
-QString Hint(int number)
-{
+QString Hint(int number) {
     switch (number) {
     case 1:
-        return QStringLiteral("Consejo: Selecciona un producto de la lista o escribe uno manualmente.");
+        return QStringLiteral(
+            "Consejo: Selecciona un producto de la lista o escribe uno manualmente.");
     case 2:
         return QStringLiteral("Consejo: Presiona 'Intro' para agregar el producto al historial.");
     case 3:
         return QStringLiteral("Consejo: Después de haber agregado productos al historial, presiona "
                               "'T' para agregar el pago recibido.");
     case 4:
-        return QStringLiteral("Consejo: Después de escribir la cantidad del pago recibido, presione "
-                              "'Intro' para sacar el cambio.");
+        return QStringLiteral(
+            "Consejo: Después de escribir la cantidad del pago recibido, presione "
+            "'Intro' para sacar el cambio.");
     case 5:
-        return QStringLiteral("Consejo: Ha terminado, presione 'Supr/Del' para limpiar los campos e "
-                              "iniciar de nuevo.");
+        return QStringLiteral(
+            "Consejo: Ha terminado, presione 'Supr/Del' para limpiar los campos e "
+            "iniciar de nuevo.");
     default:
         return {};
     }
@@ -31,8 +33,7 @@ QString Hint(int number)
 
 std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QString& product,
                                                const QString& price, double saleTotal,
-                                               const QString& decimalPoint)
-{
+                                               const QString& decimalPoint) {
     const auto q = ReadNumber(quantity);
     const auto p = ReadNumber(price);
     if (!q || !p)
@@ -48,16 +49,16 @@ std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QS
     return InvoiceEntry{line, newTotal};
 }
 
-QString TotalLine(double total, const QString& decimalPoint)
-{
+QString TotalLine(double total, const QString& decimalPoint) {
     return kTotalLinePrefix + FormatAmount(total, decimalPoint);
 }
 
-bool IsTotalLine(const QString& line) { return line.startsWith(u'-'); }
+bool IsTotalLine(const QString& line) {
+    return line.startsWith(u'-');
+}
 
 std::optional<ChangeResult> ComputeChange(const QString& paymentText, double saleTotal,
-                                          const QString& decimalPoint)
-{
+                                          const QString& decimalPoint) {
     const auto payment = NormalizeAmount(paymentText, decimalPoint);
     if (!payment)
         return std::nullopt;
@@ -74,8 +75,7 @@ std::optional<ChangeResult> ComputeChange(const QString& paymentText, double sal
     return ChangeResult{*payment, changeText};
 }
 
-std::optional<PriceLineFields> SplitPriceLine(const QString& line, const QLocale& locale)
-{
+std::optional<PriceLineFields> SplitPriceLine(const QString& line, const QLocale& locale) {
     const QString marker = line.contains(QStringLiteral(" $")) ? QStringLiteral(" $")
                            : line.contains(u'$')               ? QStringLiteral("$")
                                                                : QString();

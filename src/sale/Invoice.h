@@ -10,8 +10,8 @@ namespace tallimo {
 QString Hint(int number);
 
 struct InvoiceEntry {
-    QString line;      // "2 x Refresco de $12.50 = $25.00"
-    double newTotal;   // saleTotal + p * q, never rounded
+    QString line;    // "2 x Refresco de $12.50 = $25.00"
+    double newTotal; // saleTotal + p * q, never rounded
 };
 
 // The invoice line of one entry and the running total after it. nullopt when

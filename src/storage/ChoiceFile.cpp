@@ -10,13 +10,16 @@ namespace tallimo {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 } // namespace
 
-QByteArray choiceFileBytes(qint16 value)
-{
+QByteArray choiceFileBytes(qint16 value) {
     const int v = value;
     QByteArray bytes(1, v < 0 ? '-' : ' ');
     bytes += QByteArray::number(v < 0 ? -v : v);
@@ -24,8 +27,7 @@ QByteArray choiceFileBytes(qint16 value)
     return bytes;
 }
 
-std::optional<qint16> parseChoiceLine(QStringView line)
-{
+std::optional<qint16> parseChoiceLine(QStringView line) {
     qsizetype begin = 0, end = line.size();
     while (begin < end && isBlank(line[begin]))
         ++begin;
@@ -93,8 +95,7 @@ std::optional<qint16> parseChoiceLine(QStringView line)
     return qint16(value);
 }
 
-std::optional<qint16> readChoiceFile(const QString& localPath)
-{
+std::optional<qint16> readChoiceFile(const QString& localPath) {
     removeLeftoverTemporaries(localPath); // only files the program itself writes
     const std::optional<QByteArray> bytes = readFileBytes(localPath);
     if (!bytes)
@@ -105,8 +106,7 @@ std::optional<qint16> readChoiceFile(const QString& localPath)
     return parseChoiceLine(lines.first());
 }
 
-SaveResult writeChoiceFile(const QString& localPath, qint16 value)
-{
+SaveResult writeChoiceFile(const QString& localPath, qint16 value) {
     return saveFileAtomically(localPath, choiceFileBytes(value));
 }
 

@@ -11,14 +11,12 @@ namespace {
 // 0x80-0x9F; the five bytes Windows-1252 leaves undefined keep their C1 code
 // point so that every byte survives a round trip.
 constexpr char16_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-constexpr std::array<char16_t, 256> makeDecodeTable()
-{
+constexpr std::array<char16_t, 256> makeDecodeTable() {
     std::array<char16_t, 256> table{};
     for (int b = 0; b < 256; ++b)
         table[b] = (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : char16_t(b);
@@ -28,8 +26,7 @@ constexpr std::array<char16_t, 256> makeDecodeTable()
 constexpr std::array<char16_t, 256> kDecode = makeDecodeTable();
 
 // 0 when the character has no byte.
-char highByteFor(char16_t c)
-{
+char highByteFor(char16_t c) {
     for (int i = 0; i < 32; ++i) {
         if (kHigh[i] == c)
             return char(0x80 + i);
@@ -37,14 +34,19 @@ char highByteFor(char16_t c)
     return 0;
 }
 
-bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 // Characters that are the same byte in Latin-1 and Windows-1252.
-bool isSameByte(char16_t c) { return c < 0x80 || char16_t(c - 0xA0) < 0x60; }
+bool isSameByte(char16_t c) {
+    return c < 0x80 || char16_t(c - 0xA0) < 0x60;
+}
 
-void appendWindows1252(QByteArray& out, QStringView text)
-{
+void appendWindows1252(QByteArray& out, QStringView text) {
     // A surrogate pair shrinks to one byte, so the output never outgrows the input.
     const qsizetype start = out.size();
     const qsizetype n = text.size();
@@ -78,12 +80,13 @@ void appendWindows1252(QByteArray& out, QStringView text)
     out.truncate(dst - out.constData());
 }
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // True when bytes are well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF) and at least one byte is not ASCII.
-bool isUtf8WithNonAscii(QByteArrayView bytes)
-{
+bool isUtf8WithNonAscii(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     bool nonAscii = false;
@@ -135,9 +138,7 @@ bool isUtf8WithNonAscii(QByteArrayView bytes)
 // Calls onLine(line) for every line of bytes, by the same rules as splitLines.
 // CR and LF are the same bytes in both encodings and never part of a UTF-8
 // sequence, so lines can be cut before decoding.
-template <typename OnLine>
-void forEachByteLine(QByteArrayView bytes, OnLine onLine)
-{
+template <typename OnLine> void forEachByteLine(QByteArrayView bytes, OnLine onLine) {
     const char* p = bytes.data();
     const qsizetype n = bytes.size();
     qsizetype pos = 0;
@@ -160,8 +161,7 @@ void forEachByteLine(QByteArrayView bytes, OnLine onLine)
 }
 
 // Bytes already checked by isUtf8WithNonAscii, so no error handling here.
-QString decodeCheckedUtf8(QByteArrayView bytes)
-{
+QString decodeCheckedUtf8(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized); // never fewer bytes than UTF-16 units
     char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
     char16_t* dst = begin;
@@ -179,7 +179,8 @@ QString decodeCheckedUtf8(QByteArrayView bytes)
             *dst++ = char16_t(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
             p += 3;
         } else {
-            const char32_t c = ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
+            const char32_t c =
+                ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
             *dst++ = char16_t(0xD800 + ((c - 0x10000) >> 10));
             *dst++ = char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
             p += 4;
@@ -191,8 +192,7 @@ QString decodeCheckedUtf8(QByteArrayView bytes)
 
 } // namespace
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* dst = reinterpret_cast<char16_t*>(text.data());
     const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -215,23 +215,20 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encodeWindows1252(QStringView text)
-{
+QByteArray encodeWindows1252(QStringView text) {
     QByteArray out;
     appendWindows1252(out, text);
     return out;
 }
 
-QString decodeText(QByteArrayView bytes)
-{
+QString decodeText(QByteArrayView bytes) {
     // QString::fromUtf8 also drops a leading byte order mark.
     if (isUtf8WithNonAscii(bytes))
         return QString::fromUtf8(bytes);
     return decodeWindows1252(bytes);
 }
 
-QStringList splitLines(QStringView text)
-{
+QStringList splitLines(QStringView text) {
     QStringList lines;
     const char16_t* p = text.utf16();
     const qsizetype n = text.size();
@@ -250,8 +247,7 @@ QStringList splitLines(QStringView text)
     return lines;
 }
 
-QStringList decodeLines(QByteArrayView bytes)
-{
+QStringList decodeLines(QByteArrayView bytes) {
     // Each line is decoded straight into its own string: a whole-file string
     // first would double the copying for 100,000 lines.
     QStringList lines;
@@ -265,8 +261,7 @@ QStringList decodeLines(QByteArrayView bytes)
     return lines;
 }
 
-QByteArray encodeLines(const QStringList& lines)
-{
+QByteArray encodeLines(const QStringList& lines) {
     qsizetype size = 0;
     for (const QString& line : lines)
         size += line.size() + 2;

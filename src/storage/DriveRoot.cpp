@@ -18,37 +18,34 @@ namespace {
 
 // The first entry of folder, in plain name order, equal to name without regard
 // to case; empty when there is none.
-QString caseInsensitiveEntry(const QString& folder, const QString& name)
-{
+QString caseInsensitiveEntry(const QString& folder, const QString& name) {
     const QStringList entries = QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     QString best;
     for (const QString& entry : entries) {
-        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0
-            && (best.isEmpty() || entry < best))
+        if (QString::compare(entry, name, Qt::CaseInsensitive) == 0 &&
+            (best.isEmpty() || entry < best))
             best = entry;
     }
     return best;
 }
 
-bool isDriveCPrefix(const QString& path)
-{
-    return path.size() >= 3 && (path[0] == QLatin1Char('C') || path[0] == QLatin1Char('c'))
-        && path[1] == QLatin1Char(':')
-        && (path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
+bool isDriveCPrefix(const QString& path) {
+    return path.size() >= 3 && (path[0] == QLatin1Char('C') || path[0] == QLatin1Char('c')) &&
+           path[1] == QLatin1Char(':') &&
+           (path[2] == QLatin1Char('\\') || path[2] == QLatin1Char('/'));
 }
 
 // A desktop folder of the root: left alone when anything is already there,
 // else a link to desktopDir when it exists, else a real folder.
-bool prepareDesktop(const QString& path, const QString& desktopDir)
-{
+bool prepareDesktop(const QString& path, const QString& desktopDir) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
         if (!QDir().mkpath(info.absolutePath()))
             return false;
         const QFileInfo desktop(desktopDir);
-        if (desktopDir.isEmpty() || !desktop.isDir()
-            || !QFile::link(desktop.absoluteFilePath(), path))
+        if (desktopDir.isEmpty() || !desktop.isDir() ||
+            !QFile::link(desktop.absoluteFilePath(), path))
             QDir().mkdir(path);
     }
     return QFileInfo(path).isDir();
@@ -56,13 +53,9 @@ bool prepareDesktop(const QString& path, const QString& desktopDir)
 
 } // namespace
 
-DriveRoot::DriveRoot(QString directory)
-    : mDirectory(std::move(directory))
-{
-}
+DriveRoot::DriveRoot(QString directory) : mDirectory(std::move(directory)) {}
 
-DriveRoot DriveRoot::fromEnvironment(const QString& user)
-{
+DriveRoot DriveRoot::fromEnvironment(const QString& user) {
     const QString given = qEnvironmentVariable("TALLIMO_ROOT");
     if (!given.isEmpty())
         return DriveRoot(given);
@@ -74,8 +67,8 @@ DriveRoot DriveRoot::fromEnvironment(const QString& user)
 
     // Without a desktop Qt answers the home folder, which must not become one.
     QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (desktop.isEmpty() || !QFileInfo(desktop).isDir()
-        || QDir(desktop).canonicalPath() == QDir(QDir::homePath()).canonicalPath())
+    if (desktop.isEmpty() || !QFileInfo(desktop).isDir() ||
+        QDir(desktop).canonicalPath() == QDir(QDir::homePath()).canonicalPath())
         desktop.clear();
 
     // A failure shows later, when a file under the root cannot be opened.
@@ -83,8 +76,7 @@ DriveRoot DriveRoot::fromEnvironment(const QString& user)
     return DriveRoot(directory);
 }
 
-std::optional<QString> DriveRoot::map(const QString& path) const
-{
+std::optional<QString> DriveRoot::map(const QString& path) const {
     // No file name can hold a NUL; Qt would only warn and fail later.
     if (path.contains(QChar(0)))
         return std::nullopt;
@@ -129,27 +121,25 @@ std::optional<QString> DriveRoot::map(const QString& path) const
     return current;
 }
 
-bool prepareDriveRoot(const QString& directory, const QString& user, const QString& desktopDir)
-{
+bool prepareDriveRoot(const QString& directory, const QString& user, const QString& desktopDir) {
     const QDir root(directory);
-    bool ok = root.mkpath(QStringLiteral("Archivos de programa"))
-        && root.mkpath(QStringLiteral("Program Files"));
+    bool ok = root.mkpath(QStringLiteral("Archivos de programa")) &&
+              root.mkpath(QStringLiteral("Program Files"));
     // The user name becomes one folder; anything else would land elsewhere.
-    if (user.isEmpty() || user == QLatin1String(".") || user == QLatin1String("..")
-        || user.contains(QLatin1Char('/')) || user.contains(QChar(0)))
+    if (user.isEmpty() || user == QLatin1String(".") || user == QLatin1String("..") ||
+        user.contains(QLatin1Char('/')) || user.contains(QChar(0)))
         return false;
-    ok = prepareDesktop(root.filePath(QStringLiteral("Documents and Settings/") + user
-                                      + QStringLiteral("/Escritorio")),
-                        desktopDir)
-        && ok;
+    ok = prepareDesktop(root.filePath(QStringLiteral("Documents and Settings/") + user +
+                                      QStringLiteral("/Escritorio")),
+                        desktopDir) &&
+         ok;
     ok = prepareDesktop(root.filePath(QStringLiteral("Users/") + user + QStringLiteral("/Desktop")),
-                        desktopDir)
-        && ok;
+                        desktopDir) &&
+         ok;
     return ok;
 }
 
-QString currentUserName()
-{
+QString currentUserName() {
     if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name && *entry->pw_name)
         return QString::fromLocal8Bit(entry->pw_name);
     const QString fromEnvironment = qEnvironmentVariable("USER");

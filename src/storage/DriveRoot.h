@@ -8,7 +8,7 @@ namespace tallimo {
 // The directory that stands for "C:\". Everything that touches files takes one,
 // so every test can use a temporary root of its own.
 class DriveRoot {
-public:
+  public:
     explicit DriveRoot(QString directory);
 
     // $TALLIMO_ROOT as it is, or $XDG_DATA_HOME/tallimo/C (created with both
@@ -24,7 +24,7 @@ public:
     // other form (a relative path, another drive).
     std::optional<QString> map(const QString& path) const;
 
-private:
+  private:
     QString mDirectory;
 };
 

@@ -14,8 +14,7 @@ constexpr char16_t kParagraphSeparator = u'\u2029';
 
 // Written as an escape: what a document would break a line at, and the three
 // characters that would otherwise read as a picture or an escape.
-bool needsEscape(char16_t c)
-{
+bool needsEscape(char16_t c) {
     switch (c) {
     case kCrPicture:
     case kLfPicture:
@@ -30,8 +29,7 @@ bool needsEscape(char16_t c)
     }
 }
 
-int hexValue(char16_t c)
-{
+int hexValue(char16_t c) {
     if (c >= u'0' && c <= u'9')
         return c - u'0';
     if (c >= u'A' && c <= u'F')
@@ -43,8 +41,7 @@ int hexValue(char16_t c)
 
 // The character escaped at text[at] (the escape itself), or 0 when no valid
 // escape starts there.
-char16_t escapedAt(const QString& text, qsizetype at)
-{
+char16_t escapedAt(const QString& text, qsizetype at) {
     if (at + 4 >= text.size())
         return 0;
     int value = 0;
@@ -59,8 +56,7 @@ char16_t escapedAt(const QString& text, qsizetype at)
 
 } // namespace
 
-QString toEditor(const QString& buffer)
-{
+QString toEditor(const QString& buffer) {
     QString text;
     text.reserve(buffer.size());
     for (qsizetype i = 0; i < buffer.size(); ++i) {
@@ -82,8 +78,7 @@ QString toEditor(const QString& buffer)
     return text;
 }
 
-QString fromEditor(const QString& text)
-{
+QString fromEditor(const QString& text) {
     QString buffer;
     buffer.reserve(text.size() + text.size() / 8);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -104,8 +99,7 @@ QString fromEditor(const QString& text)
     return buffer;
 }
 
-QStringList splitItems(const QString& buffer)
-{
+QStringList splitItems(const QString& buffer) {
     if (buffer.isEmpty())
         return {};
     return buffer.split(QStringLiteral("\r\n"), Qt::KeepEmptyParts);

@@ -5,8 +5,7 @@
 
 namespace tallimo {
 
-std::optional<QStringList> readPriceList(const QString& localPath)
-{
+std::optional<QStringList> readPriceList(const QString& localPath) {
     const std::optional<QByteArray> bytes = readFileBytes(localPath);
     if (!bytes)
         return std::nullopt;
@@ -14,13 +13,11 @@ std::optional<QStringList> readPriceList(const QString& localPath)
     return decodeLines(*bytes);
 }
 
-QByteArray samplePriceListBytes()
-{
+QByteArray samplePriceListBytes() {
     return QByteArrayLiteral("Producto patito $198\r\n");
 }
 
-SaveResult createPriceList(const QString& localPath)
-{
+SaveResult createPriceList(const QString& localPath) {
     return saveFileAtomically(localPath, samplePriceListBytes());
 }
 

@@ -5,8 +5,7 @@
 
 namespace tallimo {
 
-std::optional<QStringList> readSalesFile(const QString& localPath)
-{
+std::optional<QStringList> readSalesFile(const QString& localPath) {
     removeLeftoverTemporaries(localPath); // only files the program itself writes
     const std::optional<QByteArray> bytes = readFileBytes(localPath);
     if (!bytes)
@@ -16,15 +15,13 @@ std::optional<QStringList> readSalesFile(const QString& localPath)
     return items;
 }
 
-QByteArray salesFileBytes(const QStringList& items)
-{
+QByteArray salesFileBytes(const QStringList& items) {
     QByteArray bytes = encodeLines(items);
     bytes.append("\r\n", 2);
     return bytes;
 }
 
-SaveResult saveSalesFile(const QString& localPath, const QStringList& items)
-{
+SaveResult saveSalesFile(const QString& localPath, const QStringList& items) {
     return saveFileAtomically(localPath, salesFileBytes(items));
 }
 

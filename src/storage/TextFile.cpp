@@ -16,8 +16,7 @@ namespace {
 
 // The file QSaveFile really replaces: it follows a link to its target, so its
 // temporaries and the folder to sync are the target's.
-QFileInfo finalFile(const QString& localPath)
-{
+QFileInfo finalFile(const QString& localPath) {
     QFileInfo info(localPath);
     for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
         info.setFile(info.symLinkTarget());
@@ -28,8 +27,7 @@ QFileInfo finalFile(const QString& localPath)
 // the file system cannot give it an unnamed one). A few six-letter words a
 // person may give a copy of the file are left alone; Qt's random names all but
 // never spell one of them.
-bool isTemporaryName(const QString& entry, const QString& name)
-{
+bool isTemporaryName(const QString& entry, const QString& name) {
     if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry.at(name.size()) != u'.')
         return false;
     const QStringView suffix = QStringView(entry).sliced(name.size() + 1);
@@ -44,8 +42,7 @@ bool isTemporaryName(const QString& entry, const QString& name)
     return true;
 }
 
-SaveResult failure(int err, const QString& qtReason)
-{
+SaveResult failure(int err, const QString& qtReason) {
     switch (err) {
     case ENOENT:
     case ENOTDIR:
@@ -67,11 +64,12 @@ SaveResult failure(int err, const QString& qtReason)
 }
 
 // A file system that cannot sync has nothing more to make durable.
-bool syncUnsupported(int err) { return err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP; }
+bool syncUnsupported(int err) {
+    return err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP;
+}
 
 // 0 on success, otherwise the errno of the failing call.
-int syncData(int fd)
-{
+int syncData(int fd) {
     int rc;
     do {
         rc = ::fdatasync(fd);
@@ -80,9 +78,9 @@ int syncData(int fd)
 }
 
 // Makes the rename itself durable.
-int syncFolder(const QString& folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
     int rc;
@@ -96,8 +94,7 @@ int syncFolder(const QString& folder)
 
 } // namespace
 
-std::optional<QByteArray> readFileBytes(const QString& localPath)
-{
+std::optional<QByteArray> readFileBytes(const QString& localPath) {
     // isFile() is false for folders, pipes and devices, which readAll could
     // block on or never finish.
     const QFileInfo info(localPath);
@@ -112,8 +109,7 @@ std::optional<QByteArray> readFileBytes(const QString& localPath)
     return bytes;
 }
 
-SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes)
-{
+SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes) {
     removeLeftoverTemporaries(localPath);
 
     QSaveFile file(localPath);
@@ -155,14 +151,14 @@ SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes)
     return {true, QString()};
 }
 
-void removeLeftoverTemporaries(const QString& localPath)
-{
+void removeLeftoverTemporaries(const QString& localPath) {
     const QFileInfo target = finalFile(localPath);
     const QString name = target.fileName();
     if (name.isEmpty())
         return;
     QDir folder = target.absoluteDir();
-    const auto entries = folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::NoSort);
+    const auto entries =
+        folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::NoSort);
     for (const QString& entry : entries) {
         if (isTemporaryName(entry, name))
             folder.remove(entry);

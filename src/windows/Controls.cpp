@@ -3,8 +3,8 @@
 #include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QPainter>
+#include <QScreen>
 #include <QStringListModel>
 #include <QValidator>
 
@@ -15,33 +15,29 @@ namespace {
 // Refuses an edit that makes the text longer than the limit; shrinking a longer
 // text the program put there is always allowed.
 class TypingLimit : public QValidator {
-public:
+  public:
     TypingLimit(QLineEdit* box, int limit) : QValidator(box), mBox(box), mLimit(limit) {}
-    State validate(QString& input, int&) const override
-    {
-        return input.size() <= mLimit || input.size() < mBox->text().size() ? Acceptable
-                                                                            : Invalid;
+    State validate(QString& input, int&) const override {
+        return input.size() <= mLimit || input.size() < mBox->text().size() ? Acceptable : Invalid;
     }
 
-private:
+  private:
     QLineEdit* mBox;
     int mLimit;
 };
 
 // A label button as a screen reader sees it: a button that can be pressed.
 class LabelButtonAccessible : public QAccessibleWidget {
-public:
+  public:
     explicit LabelButtonAccessible(Label* label) : QAccessibleWidget(label, QAccessible::Button) {}
     QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& action) override
-    {
+    void doAction(const QString& action) override {
         if (action == pressAction())
             emit static_cast<Label*>(widget())->clicked();
     }
 };
 
-QAccessibleInterface* labelButtonFactory(const QString& key, QObject* object)
-{
+QAccessibleInterface* labelButtonFactory(const QString& key, QObject* object) {
     auto* label = qobject_cast<Label*>(object);
     if (key == QLatin1String("tallimo::Label") && label && label->isButton())
         return new LabelButtonAccessible(label);
@@ -50,16 +46,14 @@ QAccessibleInterface* labelButtonFactory(const QString& key, QObject* object)
 
 } // namespace
 
-QFont designFont(const QString& face, double points, bool underline)
-{
+QFont designFont(const QString& face, double points, bool underline) {
     QFont font(face);
     font.setPointSizeF(points);
     font.setUnderline(underline);
     return font;
 }
 
-void centreOnScreen(QWidget* window)
-{
+void centreOnScreen(QWidget* window) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(), window->size());
         centred.moveCenter(screen->availableGeometry().center());
@@ -67,38 +61,35 @@ void centreOnScreen(QWidget* window)
     }
 }
 
-void fillBackground(QWidget* widget, const QColor& color)
-{
+void fillBackground(QWidget* widget, const QColor& color) {
     QPalette p = widget->palette();
     p.setColor(QPalette::Window, color);
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
 }
 
-void detachHandlers(QObject* window)
-{
+void detachHandlers(QObject* window) {
     for (QObject* control : window->findChildren<QObject*>())
         control->disconnect(window);
 }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) { setFrame(false); }
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+}
 
-void TextBox::setTypingLimit(int limit)
-{
+void TextBox::setTypingLimit(int limit) {
     mLimit = limit;
     setValidator(limit > 0 ? new TypingLimit(this, limit) : nullptr);
 }
 
-void TextBox::selectFromStart(int length)
-{
+void TextBox::selectFromStart(int length) {
     if (length <= 0)
         setCursorPosition(0);
     else
         setSelection(0, length);
 }
 
-ListBox::ListBox(QWidget* parent) : QListView(parent), mModel(new QStringListModel(this))
-{
+ListBox::ListBox(QWidget* parent) : QListView(parent), mModel(new QStringListModel(this)) {
     setModel(mModel);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -106,8 +97,7 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), mModel(new QStringListMod
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-void ListBox::reset(const QStringList& items)
-{
+void ListBox::reset(const QStringList& items) {
     mItems = items;
     mFoldedValid = false;
     mFolded.clear();
@@ -118,8 +108,7 @@ void ListBox::reset(const QStringList& items)
     mQuiet = false;
 }
 
-void ListBox::addItem(const QString& text)
-{
+void ListBox::addItem(const QString& text) {
     mItems.append(text);
     if (mFoldedValid)
         mFolded.append(text.toCaseFolded());
@@ -130,17 +119,21 @@ void ListBox::addItem(const QString& text)
     mQuiet = false;
 }
 
-void ListBox::setItems(const QStringList& items) { reset(items); }
-void ListBox::clear() { reset({}); }
-int ListBox::count() const { return int(mItems.size()); }
+void ListBox::setItems(const QStringList& items) {
+    reset(items);
+}
+void ListBox::clear() {
+    reset({});
+}
+int ListBox::count() const {
+    return int(mItems.size());
+}
 
-QString ListBox::item(int index) const
-{
+QString ListBox::item(int index) const {
     return index >= 0 && index < mItems.size() ? mItems.at(index) : QString();
 }
 
-int ListBox::findString(const QString& prefix) const
-{
+int ListBox::findString(const QString& prefix) const {
     if (!mFoldedValid) {
         mFolded.clear();
         mFolded.reserve(mItems.size());
@@ -155,8 +148,7 @@ int ListBox::findString(const QString& prefix) const
     return -1;
 }
 
-void ListBox::setSelectedIndex(int index)
-{
+void ListBox::setSelectedIndex(int index) {
     if (index < -1 || index >= count())
         index = -1;
     if (index == mSelected) {
@@ -175,8 +167,7 @@ void ListBox::setSelectedIndex(int index)
     setCurrentIndex(mModel->index(index));
 }
 
-void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous)
-{
+void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QListView::currentChanged(current, previous);
     if (mQuiet)
         return;
@@ -188,34 +179,31 @@ void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& prev
     }
 }
 
-void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
-{
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);
     emit listDoubleClicked();
 }
 
-Label::Label(QWidget* parent) : QLabel(parent) { applyPalette(); }
+Label::Label(QWidget* parent) : QLabel(parent) {
+    applyPalette();
+}
 
-void Label::setBackColor(const QColor& color)
-{
+void Label::setBackColor(const QColor& color) {
     mBack = color;
     applyPalette();
 }
 
-void Label::setForeColor(const QColor& color)
-{
+void Label::setForeColor(const QColor& color) {
     mFore = color;
     applyPalette();
 }
 
-void Label::setOpaque(bool opaque)
-{
+void Label::setOpaque(bool opaque) {
     mOpaque = opaque;
     applyPalette();
 }
 
-void Label::setButton(const QString& accessibleName)
-{
+void Label::setButton(const QString& accessibleName) {
     static const bool installed = [] {
         QAccessible::installFactory(labelButtonFactory);
         return true;
@@ -229,14 +217,12 @@ void Label::setButton(const QString& accessibleName)
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
 }
 
-void Label::setBorder(bool single)
-{
+void Label::setBorder(bool single) {
     mBorder = single;
     update();
 }
 
-void Label::applyPalette()
-{
+void Label::applyPalette() {
     QPalette p = palette();
     p.setColor(QPalette::Window, mBack);
     p.setColor(QPalette::WindowText, mFore);
@@ -245,22 +231,19 @@ void Label::applyPalette()
     update();
 }
 
-void Label::mousePressEvent(QMouseEvent* event)
-{
+void Label::mousePressEvent(QMouseEvent* event) {
     event->accept();
     emit mouseDown();
 }
 
-void Label::mouseReleaseEvent(QMouseEvent* event)
-{
+void Label::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     emit mouseUp();
     if (rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
-void Label::paintEvent(QPaintEvent* event)
-{
+void Label::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (mBorder) {
         QPainter painter(this);
@@ -271,8 +254,7 @@ void Label::paintEvent(QPaintEvent* event)
 
 Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
                             const QString& caption, const QFont& font, const QColor& fore,
-                            const QColor& back, Qt::Alignment alignment)
-{
+                            const QColor& back, Qt::Alignment alignment) {
     auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
@@ -288,19 +270,16 @@ Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geom
 }
 
 Shape::Shape(QWidget* parent, Qt::BrushStyle fill, const QColor& fillColor, const QColor& border)
-    : QWidget(parent), mFill(fill), mFillColor(fillColor), mBorder(border)
-{
+    : QWidget(parent), mFill(fill), mFillColor(fillColor), mBorder(border) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void Shape::setFillColor(const QColor& color)
-{
+void Shape::setFillColor(const QColor& color) {
     mFillColor = color;
     update();
 }
 
-void Shape::paintEvent(QPaintEvent*)
-{
+void Shape::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(mBorder);
     painter.setBrush(QBrush(mFillColor, mFill));
@@ -308,8 +287,7 @@ void Shape::paintEvent(QPaintEvent*)
 }
 
 Line::Line(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color)
-    : QWidget(parent), mColor(color)
-{
+    : QWidget(parent), mColor(color) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     const QRect box = QRect(QPoint(twips(std::min(x1, x2)), twips(std::min(y1, y2))),
                             QPoint(twips(std::max(x1, x2)), twips(std::max(y1, y2))));
@@ -318,8 +296,7 @@ Line::Line(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color)
                   twips(y2) - box.top());
 }
 
-void Line::paintEvent(QPaintEvent*)
-{
+void Line::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(mColor);
     painter.drawLine(mLine);

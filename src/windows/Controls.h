@@ -12,9 +12,10 @@ class QStringListModel;
 namespace tallimo {
 
 // 15 twips make one device-independent pixel.
-inline int twips(double value) { return qRound(value / 15.0); }
-inline QRect twipsRect(int left, int top, int width, int height)
-{
+inline int twips(double value) {
+    return qRound(value / 15.0);
+}
+inline QRect twipsRect(int left, int top, int width, int height) {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
@@ -32,14 +33,14 @@ void detachHandlers(QObject* window);
 // never what the program puts in: a normalised price may be longer than the limit.
 class TextBox : public QLineEdit {
     Q_OBJECT
-public:
+  public:
     explicit TextBox(QWidget* parent = nullptr);
     void setTypingLimit(int limit);
     int typingLimit() const { return mLimit; }
     // Selection start 0 over length characters.
     void selectFromStart(int length);
 
-private:
+  private:
     int mLimit = 0;
 };
 
@@ -48,7 +49,7 @@ private:
 // click does; the index equal to the item count reads as the empty text.
 class ListBox : public QListView {
     Q_OBJECT
-public:
+  public:
     explicit ListBox(QWidget* parent = nullptr);
 
     void addItem(const QString& text);
@@ -64,18 +65,18 @@ public:
     // case; -1 when none does.
     int findString(const QString& prefix) const;
 
-signals:
-    void listClicked(); // the selection moved to a line
+  signals:
+    void listClicked();       // the selection moved to a line
     void listDoubleClicked(); // anywhere on the list, an empty one included
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void reset(const QStringList& items);
     QStringListModel* mModel;
-    QStringList mItems; // kept beside the model so reading an item costs no copy
+    QStringList mItems;          // kept beside the model so reading an item costs no copy
     mutable QStringList mFolded; // case-folded items, built at the first search after a change
     mutable bool mFoldedValid = false;
     int mSelected = -1;
@@ -86,7 +87,7 @@ private:
 // clicked only when released over it.
 class Label : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit Label(QWidget* parent = nullptr);
     void setBackColor(const QColor& color);
     void setForeColor(const QColor& color);
@@ -102,17 +103,17 @@ public:
     void setButton(const QString& accessibleName);
     bool isButton() const { return mButton; }
 
-signals:
+  signals:
     void mouseDown();
     void mouseUp();
     void clicked();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void applyPalette();
     QColor mBack = Qt::white;
     QColor mFore = Qt::black;
@@ -128,14 +129,14 @@ Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geom
 
 // A rectangle drawn on its container's surface, with a fill pattern.
 class Shape : public QWidget {
-public:
+  public:
     Shape(QWidget* parent, Qt::BrushStyle fill, const QColor& fillColor, const QColor& border);
     void setFillColor(const QColor& color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Qt::BrushStyle mFill;
     QColor mFillColor;
     QColor mBorder;
@@ -143,13 +144,13 @@ private:
 
 // A line between two points of its container, in twips.
 class Line : public QWidget {
-public:
+  public:
     Line(QWidget* parent, int x1, int y1, int x2, int y2, const QColor& color);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QColor mColor;
     QLine mLine;
 };

@@ -10,9 +10,21 @@ namespace tallimo {
 
 // Key codes of the key-down event.
 enum KeyCode : int {
-    kKeyBack = 8, kKeyTab = 9, kKeyReturn = 13, kKeyEscape = 27, kKeySpace = 32,
-    kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36,
-    kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40, kKeyInsert = 45, kKeyDelete = 46,
+    kKeyBack = 8,
+    kKeyTab = 9,
+    kKeyReturn = 13,
+    kKeyEscape = 27,
+    kKeySpace = 32,
+    kKeyPageUp = 33,
+    kKeyPageDown = 34,
+    kKeyEnd = 35,
+    kKeyHome = 36,
+    kKeyLeft = 37,
+    kKeyUp = 38,
+    kKeyRight = 39,
+    kKeyDown = 40,
+    kKeyInsert = 45,
+    kKeyDelete = 46,
 };
 
 // The key code of a key-down event (Escape 27, Space 32, Delete 46, letters 65-90);
@@ -28,7 +40,7 @@ int charCodeOf(const QKeyEvent& event);
 // the widget's own focus-in handling, so a selection they make stands.
 class KeyAdapter : public QObject {
     Q_OBJECT
-public:
+  public:
     using KeyDown = std::function<void(int& keyCode, Qt::KeyboardModifiers shift)>;
     using KeyPress = std::function<void(int& charCode)>;
     using FocusGained = std::function<void()>;
@@ -42,10 +54,10 @@ public:
 
     static KeyAdapter* install(QWidget* widget, Handlers handlers);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     KeyAdapter(QWidget* widget, Handlers handlers);
     Handlers mHandlers;
     bool mInFocusEvent = false;

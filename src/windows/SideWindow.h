@@ -14,12 +14,11 @@
 namespace tallimo::sidewindow {
 
 inline void setUp(QWidget* window, const char* name, const QString& caption, int clientWidth,
-                  int clientHeight)
-{
+                  int clientHeight) {
     window->setObjectName(QString::fromLatin1(name));
     window->setWindowTitle(caption);
-    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint);
+    window->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint);
     window->setWindowIcon(programIcon());
     fillBackground(window, QColor(0, 128, 0));
     window->setFixedSize(twips(clientWidth), twips(clientHeight));
@@ -30,27 +29,28 @@ inline void setUp(QWidget* window, const char* name, const QString& caption, int
 // but a window manager here gives it one on a click and would bury the side
 // window behind it.
 class StayInFront : public QObject {
-public:
-    StayInFront(QWidget* side, QWidget* owner) : QObject(side), mSide(side)
-    {
+  public:
+    StayInFront(QWidget* side, QWidget* owner) : QObject(side), mSide(side) {
         owner->installEventFilter(this);
     }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::WindowActivate && !static_cast<QWidget*>(watched)->isEnabled())
-            QMetaObject::invokeMethod(mSide, [side = mSide] {
-                if (side->isVisible()) {
-                    side->setWindowState(side->windowState() & ~Qt::WindowMinimized);
-                    side->raise();
-                    side->activateWindow();
-                }
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                mSide,
+                [side = mSide] {
+                    if (side->isVisible()) {
+                        side->setWindowState(side->windowState() & ~Qt::WindowMinimized);
+                        side->raise();
+                        side->activateWindow();
+                    }
+                },
+                Qt::QueuedConnection);
         return false;
     }
 
-private:
+  private:
     QWidget* mSide;
 };
 

@@ -21,15 +21,13 @@ const QColor kNormal(128, 255, 128);
 
 } // namespace
 
-frmAddress::frmAddress(Frame& frame) : QWidget(nullptr), mFrame(frame)
-{
+frmAddress::frmAddress(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connectHandlers();
 }
 
-void frmAddress::buildControls()
-{
+void frmAddress::buildControls() {
     sidewindow::setUp(this, "frmAddress",
                       QStringLiteral("Introduzca la dirección en donde se encuentra el archivo:"),
                       10335, 630);
@@ -67,16 +65,14 @@ void frmAddress::buildControls()
     txtAddress->setFocus(); // the first in tab order; the labels take no focus
 }
 
-void frmAddress::connectHandlers()
-{
+void frmAddress::connectHandlers() {
     KeyAdapter::install(txtAddress, {{}, [this](int& k) { txtAddress_KeyPress(k); }, {}, {}});
     connect(lblChange, &Label::clicked, this, &frmAddress::lblChange_Click);
     connect(lblChange, &Label::mouseDown, this, &frmAddress::lblChange_MouseDown);
     connect(lblChange, &Label::mouseUp, this, &frmAddress::lblChange_MouseUp);
 }
 
-void frmAddress::Form_Load()
-{
+void frmAddress::Form_Load() {
     frmBoxBasic& box = mFrame.boxBasic();
     box.setEnabled(false);
     new sidewindow::StayInFront(this, &box);
@@ -85,16 +81,14 @@ void frmAddress::Form_Load()
     txtAddress->selectFromStart(int(txtAddress->text().size()));
 }
 
-void frmAddress::Form_Unload()
-{
+void frmAddress::Form_Unload() {
     // Only a loaded sale window needs its input back; loading one here would
     // leave a hidden window that keeps the program alive.
     if (mFrame.isBoxBasicLoaded())
         mFrame.boxBasic().setEnabled(true);
 }
 
-void frmAddress::closeEvent(QCloseEvent* event)
-{
+void frmAddress::closeEvent(QCloseEvent* event) {
     if (!mFrame.isEnding() && !mUnloaded)
         Form_Unload();
     mUnloaded = true;
@@ -102,8 +96,7 @@ void frmAddress::closeEvent(QCloseEvent* event)
     mFrame.windowUnloaded(this);
 }
 
-void frmAddress::BChange()
-{
+void frmAddress::BChange() {
     const auto local = mFrame.localPath(paths::addressFilePath(txtAddress->text()));
     const auto items = local ? readPriceList(*local) : std::nullopt;
     if (!items) {
@@ -120,16 +113,21 @@ void frmAddress::BChange()
     close();
 }
 
-void frmAddress::txtAddress_KeyPress(int& keyAscii)
-{
+void frmAddress::txtAddress_KeyPress(int& keyAscii) {
     if (keyAscii != kKeyReturn)
         return;
     BChange();
     keyAscii = 0;
 }
 
-void frmAddress::lblChange_Click() { BChange(); }
-void frmAddress::lblChange_MouseDown() { lblChange->setBackColor(kPressed); }
-void frmAddress::lblChange_MouseUp() { lblChange->setBackColor(kNormal); }
+void frmAddress::lblChange_Click() {
+    BChange();
+}
+void frmAddress::lblChange_MouseDown() {
+    lblChange->setBackColor(kPressed);
+}
+void frmAddress::lblChange_MouseUp() {
+    lblChange->setBackColor(kNormal);
+}
 
 } // namespace tallimo

@@ -13,7 +13,7 @@ class Frame;
 // disabled while it is loaded.
 class frmAddress : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmAddress(Frame& frame);
 
     // Controls, built from their designer values.
@@ -34,10 +34,10 @@ public:
     void lblChange_MouseDown();
     void lblChange_MouseUp();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls(); // the designer values
     void connectHandlers();
 

@@ -15,21 +15,18 @@
 
 namespace tallimo {
 
-frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame)
-{
+frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connectHandlers();
 }
 
-frmBoxBasic::~frmBoxBasic()
-{
+frmBoxBasic::~frmBoxBasic() {
     qDeleteAll(findChildren<KeyAdapter*>()); // their handlers call into this window
     detachHandlers(this);
 }
 
-void frmBoxBasic::Form_Load()
-{
+void frmBoxBasic::Form_Load() {
     SaleTotal = 0;
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(10, 10, 10));
@@ -44,8 +41,7 @@ void frmBoxBasic::Form_Load()
     BOpen();
 }
 
-void frmBoxBasic::Form_Resize()
-{
+void frmBoxBasic::Form_Resize() {
     // Positions are worked out in twips on the window's outer size.
     const QRect outer = frameGeometry();
     const float width = float(outer.width()) * 15.0f;
@@ -68,8 +64,7 @@ void frmBoxBasic::Form_Resize()
                    coord.top() + coord.height() + twips(120));
 }
 
-bool frmBoxBasic::Form_Unload()
-{
+bool frmBoxBasic::Form_Unload() {
     const int n = List1->count();
     if (n > 0 && !IsTotalLine(List1->item(n - 1))) {
         List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
@@ -91,8 +86,7 @@ bool frmBoxBasic::Form_Unload()
     return answer == Dialogs::Answer::Yes;
 }
 
-void frmBoxBasic::closeEvent(QCloseEvent* event)
-{
+void frmBoxBasic::closeEvent(QCloseEvent* event) {
     // Disabled under the editor or the address window: its close box is input too.
     if (!isEnabled() && !mFrame.isEnding()) {
         event->ignore();
@@ -107,21 +101,18 @@ void frmBoxBasic::closeEvent(QCloseEvent* event)
     }
 }
 
-void frmBoxBasic::resizeEvent(QResizeEvent* event)
-{
+void frmBoxBasic::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     Form_Resize();
 }
 
-void frmBoxBasic::changeEvent(QEvent* event)
-{
+void frmBoxBasic::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
 }
 
-void frmBoxBasic::ActFactura()
-{
+void frmBoxBasic::ActFactura() {
     const auto entry = ComposeInvoiceLine(txtDato1->text(), txtDato2->text(), txtDato3->text(),
                                           SaleTotal, mFrame.environment().decimalPoint());
     if (!entry) {
@@ -136,8 +127,7 @@ void frmBoxBasic::ActFactura()
     BSave(); // every line reaches the disk as soon as it is rung up
 }
 
-void frmBoxBasic::BSupr()
-{
+void frmBoxBasic::BSupr() {
     txtDato1->setText(QStringLiteral("1"));
     txtDato2->setText(QStringLiteral("Producto"));
     txtDato3->setText(QStringLiteral("0.00"));
@@ -158,15 +148,13 @@ void frmBoxBasic::BSupr()
     List2->setSelectedIndex(0);
 }
 
-QString frmBoxBasic::salesPath() const
-{
+QString frmBoxBasic::salesPath() const {
     const Environment& env = mFrame.environment();
     return paths::salesFilePath(mFrame.SystemChoice, Usuario->text(),
                                 paths::fileNameDate(env.today(), env.shortDateFormat()));
 }
 
-void frmBoxBasic::BLoad()
-{
+void frmBoxBasic::BLoad() {
     Usuario->setText(mFrame.environment().userName());
     List2->clear();
     const auto local = mFrame.localPath(paths::priceListPath(mFrame.SystemChoice, Usuario->text()));
@@ -179,11 +167,11 @@ void frmBoxBasic::BLoad()
     BOpen();
 }
 
-void frmBoxBasic::BCrear()
-{
+void frmBoxBasic::BCrear() {
     const auto answer = mFrame.dialogs().message(
         this,
-        QStringLiteral("No hay una lista de precios y productos en el escritorio, ¿desea crear uno?"),
+        QStringLiteral(
+            "No hay una lista de precios y productos en el escritorio, ¿desea crear uno?"),
         Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer != Dialogs::Answer::Yes)
         return;
@@ -197,8 +185,7 @@ void frmBoxBasic::BCrear()
     BLoad();
 }
 
-void frmBoxBasic::BOpen()
-{
+void frmBoxBasic::BOpen() {
     List1->clear();
     const auto local = mFrame.localPath(salesPath());
     const auto items = local ? readSalesFile(*local) : std::nullopt;
@@ -208,8 +195,7 @@ void frmBoxBasic::BOpen()
     List1->setSelectedIndex(List1->count() - 1);
 }
 
-SaveResult frmBoxBasic::saveHistory()
-{
+SaveResult frmBoxBasic::saveHistory() {
     const auto local = mFrame.localPath(salesPath());
     SaveResult result = local ? saveSalesFile(*local, List1->items())
                               : SaveResult{false, QStringLiteral("La dirección no es válida.")};
@@ -219,8 +205,7 @@ SaveResult frmBoxBasic::saveHistory()
     return result;
 }
 
-bool frmBoxBasic::BSave()
-{
+bool frmBoxBasic::BSave() {
     const SaveResult result = saveHistory();
     // Told once for a run of failures: the sale goes on and the next save retries.
     if (!result.ok && !mFailureReported) {
@@ -235,28 +220,24 @@ bool frmBoxBasic::BSave()
     return result.ok;
 }
 
-void frmBoxBasic::refuseAmount()
-{
+void frmBoxBasic::refuseAmount() {
     mFrame.dialogs().message(this,
                              QStringLiteral("El importe es demasiado grande para calcularlo. "
                                             "No se cambió nada; revise la cantidad y el precio."),
                              Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
-void frmBoxBasic::BEditar1()
-{
+void frmBoxBasic::BEditar1() {
     for (const QString& item : List1->items())
         mFrame.EditBuffer += item + QStringLiteral("\r\n");
 }
 
-void frmBoxBasic::BEditar2()
-{
+void frmBoxBasic::BEditar2() {
     for (const QString& item : List2->items())
         mFrame.EditBuffer += item + QStringLiteral("\r\n");
 }
 
-void frmBoxBasic::goTo(QWidget* control)
-{
+void frmBoxBasic::goTo(QWidget* control) {
     control->setFocus(Qt::OtherFocusReason);
 }
 

@@ -18,7 +18,7 @@ class Frame;
 // read controls, call the pure sale model and write controls.
 class frmBoxBasic : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmBoxBasic(Frame& frame);
     ~frmBoxBasic() override;
 
@@ -107,7 +107,7 @@ public:
     void lblReset_MouseDown();
     void lblReset_MouseUp();
 
-signals:
+  signals:
     // Escape in the price list: the address window's place.
     void addressRequested();
     // A double-click on either list, once EditBuffer and EditTarget are set.
@@ -115,12 +115,12 @@ signals:
     // The restart label, after the window has closed.
     void restartRequested();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     void buildControls(); // the designer values
     void connectHandlers();
     void goTo(QWidget* control);

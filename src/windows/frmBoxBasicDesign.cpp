@@ -30,9 +30,7 @@ constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignVCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
-
-void setColours(QWidget* widget, const QColor& fore, const QColor& back)
-{
+void setColours(QWidget* widget, const QColor& fore, const QColor& back) {
     QPalette p = widget->palette();
     p.setColor(QPalette::Text, fore);
     p.setColor(QPalette::Base, back);
@@ -43,21 +41,18 @@ void setColours(QWidget* widget, const QColor& fore, const QColor& back)
     widget->setPalette(p);
 }
 
-void place(QWidget* widget, const char* name, const QRect& geometry)
-{
+void place(QWidget* widget, const char* name, const QRect& geometry) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(geometry);
 }
 
 // Tooltips keep their blanks; a screen reader gets the words only.
-void setTip(QWidget* widget, const QString& tip)
-{
+void setTip(QWidget* widget, const QString& tip) {
     widget->setToolTip(tip);
     widget->setAccessibleName(tip.trimmed());
 }
 
-QFrame* makeFrame(QWidget* parent, const char* name, const QRect& geometry, const QColor& back)
-{
+QFrame* makeFrame(QWidget* parent, const char* name, const QRect& geometry, const QColor& back) {
     auto* frame = new QFrame(parent);
     place(frame, name, geometry);
     frame->setFrameShape(QFrame::NoFrame);
@@ -66,10 +61,9 @@ QFrame* makeFrame(QWidget* parent, const char* name, const QRect& geometry, cons
     return frame;
 }
 
-TextBox* makeTextBox(QWidget* parent, const char* name, const QRect& geometry,
-                     const QString& text, const QFont& font, const QColor& fore,
-                     const QColor& back, Qt::Alignment alignment, int limit, const QString& tip)
-{
+TextBox* makeTextBox(QWidget* parent, const char* name, const QRect& geometry, const QString& text,
+                     const QFont& font, const QColor& fore, const QColor& back,
+                     Qt::Alignment alignment, int limit, const QString& tip) {
     auto* box = new TextBox(parent);
     place(box, name, geometry);
     box->setFont(font);
@@ -86,8 +80,7 @@ TextBox* makeTextBox(QWidget* parent, const char* name, const QRect& geometry,
 }
 
 ListBox* makeListBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-                     const QColor& back, const QString& tip)
-{
+                     const QColor& back, const QString& tip) {
     auto* list = new ListBox(parent);
     place(list, name, geometry);
     list->setFont(font);
@@ -98,11 +91,9 @@ ListBox* makeListBox(QWidget* parent, const char* name, const QRect& geometry, c
     return list;
 }
 
-Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry,
-                 const QString& caption, const QFont& font, const QColor& back,
-                 Qt::Alignment alignment, const QColor& fore = kBlack,
-                 const QString& tip = QString())
-{
+Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                 const QFont& font, const QColor& back, Qt::Alignment alignment,
+                 const QColor& fore = kBlack, const QString& tip = QString()) {
     auto* label = new Label(parent);
     place(label, name, geometry);
     label->setText(caption);
@@ -119,9 +110,7 @@ Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry,
     return label;
 }
 
-template <typename T>
-T* named(T* widget, const char* name)
-{
+template <typename T> T* named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setFocusPolicy(Qt::NoFocus);
     return widget;
@@ -129,13 +118,12 @@ T* named(T* widget, const char* name)
 
 } // namespace
 
-void frmBoxBasic::buildControls()
-{
+void frmBoxBasic::buildControls() {
     setObjectName(QStringLiteral("frmBoxBasic"));
     setWindowTitle(QStringLiteral("TALLIMO"));
     setWindowIcon(programIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     fillBackground(this, QColor(64, 64, 64));
     resize(twips(14895), twips(6735));
     centreOnScreen(this);
@@ -159,12 +147,12 @@ void frmBoxBasic::buildControls()
     List1 = makeListBox(frmeCoord, "List1", twipsRect(120, 840, 9735, 4155),
                         designFont(kMsSans, 15), kPale, QStringLiteral(" Factura "));
     Frame1 = makeFrame(frmeCoord, "Frame1", twipsRect(120, 120, 14655, 615), kStrip);
-    txtDato3 = makeTextBox(Frame1, "txtDato3", twipsRect(12360, 0, 2175, 630),
-                           QStringLiteral("0.00"), entry, kBlack, kStrip, kRight, 7,
-                           QStringLiteral(" Precio "));
-    txtDato2 = makeTextBox(Frame1, "txtDato2", twipsRect(960, 0, 11040, 630),
-                           QStringLiteral("Producto"), entry, kBlack, kStrip, kLeft, 0,
-                           QStringLiteral(" Producto "));
+    txtDato3 =
+        makeTextBox(Frame1, "txtDato3", twipsRect(12360, 0, 2175, 630), QStringLiteral("0.00"),
+                    entry, kBlack, kStrip, kRight, 7, QStringLiteral(" Precio "));
+    txtDato2 =
+        makeTextBox(Frame1, "txtDato2", twipsRect(960, 0, 11040, 630), QStringLiteral("Producto"),
+                    entry, kBlack, kStrip, kLeft, 0, QStringLiteral(" Producto "));
     txtDato1 = makeTextBox(Frame1, "txtDato1", twipsRect(0, 0, 735, 630), QStringLiteral("1"),
                            entry, kBlack, kStrip, kRight, 2, QStringLiteral(" Cantidad "));
 
@@ -184,20 +172,20 @@ void frmBoxBasic::buildControls()
                        kRight, kBlack, charge);
     lblRe1 = makeLabel(frmeCoord, "lblRe1", twipsRect(4800, 5520, 135, 1095), {}, strip, kStrip,
                        kRight, kBlack, charge);
-    lblTotal3 = makeLabel(frmeCoord, "lblTotal3", twipsRect(10320, 5520, 4335, 1095), zero,
-                          amount, kStrip, kRight, kBlack, QStringLiteral(" Cambio "));
-    lblMoney[3] = makeLabel(frmeCoord, "lblMoney3", twipsRect(9960, 5520, 375, 1095), dollar,
-                            entry, kStrip, kCentre);
+    lblTotal3 = makeLabel(frmeCoord, "lblTotal3", twipsRect(10320, 5520, 4335, 1095), zero, amount,
+                          kStrip, kRight, kBlack, QStringLiteral(" Cambio "));
+    lblMoney[3] = makeLabel(frmeCoord, "lblMoney3", twipsRect(9960, 5520, 375, 1095), dollar, entry,
+                            kStrip, kCentre);
     Label11 = makeLabel(frmeCoord, "Label11", twipsRect(9960, 5160, 4815, 375),
                         QStringLiteral(" CAMBIO"), header, kDark, kLeft, kHeader);
-    lblMoney[2] = makeLabel(frmeCoord, "lblMoney2", twipsRect(5040, 5520, 375, 1095), dollar,
-                            entry, kStrip, kCentre);
+    lblMoney[2] = makeLabel(frmeCoord, "lblMoney2", twipsRect(5040, 5520, 375, 1095), dollar, entry,
+                            kStrip, kCentre);
     Label8 = makeLabel(frmeCoord, "Label8", twipsRect(5040, 5160, 4815, 375),
                        QStringLiteral(" PAGAR"), header, kDark, kLeft, kHeader);
     lblTotal1 = makeLabel(frmeCoord, "lblTotal1", twipsRect(480, 5520, 4335, 1095), zero,
                           designFont(kMsSans, 45.75, true), kStrip, kRight, kBlack, charge);
-    lblMoney[1] = makeLabel(frmeCoord, "lblMoney1", twipsRect(120, 5520, 375, 1095), dollar,
-                            entry, kStrip, kCentre);
+    lblMoney[1] = makeLabel(frmeCoord, "lblMoney1", twipsRect(120, 5520, 375, 1095), dollar, entry,
+                            kStrip, kCentre);
     Label1 = makeLabel(frmeCoord, "Label1", twipsRect(120, 5160, 4815, 375),
                        QStringLiteral(" COBRAR<<<"), header, kDark, kLeft, kHeader);
     Shape2 = named(new Shape(frmeCoord, Qt::DiagCrossPattern, kBlack, kBlack), "Shape2");

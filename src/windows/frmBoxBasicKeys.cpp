@@ -18,34 +18,45 @@ namespace tallimo {
 
 namespace {
 
-bool is(int code, char letter) { return code == letter || code == letter + ('a' - 'A'); }
-bool isSpaceOrDelete(int code) { return code == kKeySpace || code == kKeyDelete; }
+bool is(int code, char letter) {
+    return code == letter || code == letter + ('a' - 'A');
+}
+bool isSpaceOrDelete(int code) {
+    return code == kKeySpace || code == kKeyDelete;
+}
 
 } // namespace
 
-void frmBoxBasic::connectHandlers()
-{
+void frmBoxBasic::connectHandlers() {
     using H = KeyAdapter::Handlers;
     KeyAdapter::install(txtDato1, H{[this](int& k, auto) { txtDato1_KeyDown(k); },
                                     [this](int& k) { txtDato1_KeyPress(k); },
-                                    [this] { txtDato1_GotFocus(); }, {}});
+                                    [this] { txtDato1_GotFocus(); },
+                                    {}});
     KeyAdapter::install(txtDato2, H{[this](int& k, auto) { txtDato2_KeyDown(k); },
                                     [this](int& k) { txtDato2_KeyPress(k); },
-                                    [this] { txtDato2_GotFocus(); }, {}});
+                                    [this] { txtDato2_GotFocus(); },
+                                    {}});
     KeyAdapter::install(txtDato3, H{[this](int& k, auto) { txtDato3_KeyDown(k); },
                                     [this](int& k) { txtDato3_KeyPress(k); },
-                                    [this] { txtDato3_GotFocus(); }, {}});
-    KeyAdapter::install(txtDato4, H{[this](int& k, auto) { txtDato4_KeyDown(k); },
-                                    [this](int& k) { txtDato4_KeyPress(k); },
-                                    [this] { txtDato4_GotFocus(); },
-                                    [this] { txtDato4_LostFocus(); }});
+                                    [this] { txtDato3_GotFocus(); },
+                                    {}});
+    KeyAdapter::install(txtDato4,
+                        H{[this](int& k, auto) { txtDato4_KeyDown(k); },
+                          [this](int& k) { txtDato4_KeyPress(k); }, [this] { txtDato4_GotFocus(); },
+                          [this] { txtDato4_LostFocus(); }});
     KeyAdapter::install(txtTotal2, H{[this](int& k, auto) { txtTotal2_KeyDown(k); },
                                      [this](int& k) { txtTotal2_KeyPress(k); },
-                                     [this] { txtTotal2_GotFocus(); }, {}});
+                                     [this] { txtTotal2_GotFocus(); },
+                                     {}});
     KeyAdapter::install(List1, H{[this](int& k, auto) { List1_KeyDown(k); },
-                                 [this](int& k) { List1_KeyPress(k); }, {}, {}});
+                                 [this](int& k) { List1_KeyPress(k); },
+                                 {},
+                                 {}});
     KeyAdapter::install(List2, H{[this](int& k, auto) { List2_KeyDown(k); },
-                                 [this](int& k) { List2_KeyPress(k); }, {}, {}});
+                                 [this](int& k) { List2_KeyPress(k); },
+                                 {},
+                                 {}});
     connect(txtDato4, &QLineEdit::textChanged, this, [this] { txtDato4_Change(); });
     connect(List2, &ListBox::listClicked, this, [this] { List2_Click(); });
     connect(List1, &ListBox::listDoubleClicked, this, [this] { List1_DblClick(); });
@@ -65,23 +76,24 @@ void frmBoxBasic::connectHandlers()
     connect(lblReset, &Label::mouseUp, this, [this] { lblReset_MouseUp(); });
 }
 
-void frmBoxBasic::txtDato1_GotFocus() { txtDato1->selectAll(); }
+void frmBoxBasic::txtDato1_GotFocus() {
+    txtDato1->selectAll();
+}
 
-void frmBoxBasic::txtDato1_KeyDown(int& keyCode)
-{
+void frmBoxBasic::txtDato1_KeyDown(int& keyCode) {
     if (isSpaceOrDelete(keyCode)) {
         BSupr();
         keyCode = 0;
     }
 }
 
-bool frmBoxBasic::jumpByLetter(int& keyAscii, const char* letters)
-{
+bool frmBoxBasic::jumpByLetter(int& keyAscii, const char* letters) {
     // The same letter leads to the same field from every control that has it.
     const struct {
         char letter;
         QWidget* field;
-    } jumps[] = {{'B', txtDato4}, {'C', txtDato1}, {'D', txtDato2}, {'P', txtDato3}, {'T', txtTotal2}};
+    } jumps[] = {
+        {'B', txtDato4}, {'C', txtDato1}, {'D', txtDato2}, {'P', txtDato3}, {'T', txtTotal2}};
     for (const auto& jump : jumps) {
         if (std::strchr(letters, jump.letter) && is(keyAscii, jump.letter)) {
             goTo(jump.field);
@@ -92,8 +104,7 @@ bool frmBoxBasic::jumpByLetter(int& keyAscii, const char* letters)
     return false;
 }
 
-void frmBoxBasic::txtDato1_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::txtDato1_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         goTo(txtDato2);
         keyAscii = 0;
@@ -102,18 +113,18 @@ void frmBoxBasic::txtDato1_KeyPress(int& keyAscii)
     }
 }
 
-void frmBoxBasic::txtDato2_GotFocus() { txtDato2->selectAll(); }
+void frmBoxBasic::txtDato2_GotFocus() {
+    txtDato2->selectAll();
+}
 
-void frmBoxBasic::txtDato2_KeyDown(int& keyCode)
-{
+void frmBoxBasic::txtDato2_KeyDown(int& keyCode) {
     if (keyCode == kKeyDelete) {
         BSupr();
         keyCode = 0;
     }
 }
 
-void frmBoxBasic::txtDato2_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::txtDato2_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         goTo(txtDato3);
         keyAscii = 0;
@@ -122,8 +133,7 @@ void frmBoxBasic::txtDato2_KeyPress(int& keyAscii)
 
 // Shows the amount in the "0.00" form with the whole units selected, so that
 // typing a new whole price keeps the decimals behind it. false when it does not read.
-static bool normaliseAndSelectUnits(TextBox* box, const QString& decimalPoint)
-{
+static bool normaliseAndSelectUnits(TextBox* box, const QString& decimalPoint) {
     const auto normal = NormalizeAmount(box->text(), decimalPoint);
     if (!normal)
         return false;
@@ -132,15 +142,15 @@ static bool normaliseAndSelectUnits(TextBox* box, const QString& decimalPoint)
     return true;
 }
 
-void frmBoxBasic::txtDato3_GotFocus()
-{
+void frmBoxBasic::txtDato3_GotFocus() {
     normaliseAndSelectUnits(txtDato3, mFrame.environment().decimalPoint());
 }
 
-void frmBoxBasic::txtDato3_KeyDown(int& keyCode) { txtDato1_KeyDown(keyCode); }
+void frmBoxBasic::txtDato3_KeyDown(int& keyCode) {
+    txtDato1_KeyDown(keyCode);
+}
 
-void frmBoxBasic::txtDato3_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::txtDato3_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         const auto normal = NormalizeAmount(txtDato3->text(), mFrame.environment().decimalPoint());
         if (!normal)
@@ -154,20 +164,24 @@ void frmBoxBasic::txtDato3_KeyPress(int& keyAscii)
     }
 }
 
-void frmBoxBasic::txtDato4_GotFocus() { txtDato4->selectAll(); }
+void frmBoxBasic::txtDato4_GotFocus() {
+    txtDato4->selectAll();
+}
 
-void frmBoxBasic::txtDato4_LostFocus()
-{
+void frmBoxBasic::txtDato4_LostFocus() {
     if (txtDato4->text().isEmpty())
         txtDato4->setText(QStringLiteral("Buscar..."));
 }
 
-void frmBoxBasic::txtDato4_Change() { List2->setSelectedIndex(List2->findString(txtDato4->text())); }
+void frmBoxBasic::txtDato4_Change() {
+    List2->setSelectedIndex(List2->findString(txtDato4->text()));
+}
 
-void frmBoxBasic::txtDato4_KeyDown(int& keyCode) { txtDato2_KeyDown(keyCode); }
+void frmBoxBasic::txtDato4_KeyDown(int& keyCode) {
+    txtDato2_KeyDown(keyCode);
+}
 
-void frmBoxBasic::txtDato4_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::txtDato4_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         ActFactura();
         keyAscii = 0;
@@ -179,15 +193,15 @@ void frmBoxBasic::txtDato4_KeyPress(int& keyAscii)
     }
 }
 
-void frmBoxBasic::txtTotal2_GotFocus()
-{
+void frmBoxBasic::txtTotal2_GotFocus() {
     normaliseAndSelectUnits(txtTotal2, mFrame.environment().decimalPoint());
 }
 
-void frmBoxBasic::txtTotal2_KeyDown(int& keyCode) { txtDato1_KeyDown(keyCode); }
+void frmBoxBasic::txtTotal2_KeyDown(int& keyCode) {
+    txtDato1_KeyDown(keyCode);
+}
 
-void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         keyAscii = 0;
         const auto result =
@@ -205,25 +219,24 @@ void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii)
     jumpByLetter(keyAscii, "BCDP");
 }
 
-void frmBoxBasic::List1_DblClick()
-{
+void frmBoxBasic::List1_DblClick() {
     BEditar1();
     mFrame.EditTarget = 0;
     emit editorRequested();
 }
 
-void frmBoxBasic::List1_KeyDown(int& keyCode) { txtDato1_KeyDown(keyCode); }
+void frmBoxBasic::List1_KeyDown(int& keyCode) {
+    txtDato1_KeyDown(keyCode);
+}
 
-void frmBoxBasic::List1_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::List1_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn)
         keyAscii = 0; // Enter does nothing here; other letters reach the list
     else
         jumpByLetter(keyAscii, "BCDP");
 }
 
-void frmBoxBasic::List2_Click()
-{
+void frmBoxBasic::List2_Click() {
     const auto fields = SplitPriceLine(List2->selectedText(), mFrame.environment().locale);
     if (fields) {
         txtDato2->setText(fields->product);
@@ -232,15 +245,13 @@ void frmBoxBasic::List2_Click()
     lblTip->setText(Hint(2));
 }
 
-void frmBoxBasic::List2_DblClick()
-{
+void frmBoxBasic::List2_DblClick() {
     BEditar2();
     mFrame.EditTarget = -1;
     emit editorRequested();
 }
 
-void frmBoxBasic::List2_KeyDown(int& keyCode)
-{
+void frmBoxBasic::List2_KeyDown(int& keyCode) {
     if (keyCode == kKeyEscape) {
         emit addressRequested();
     } else if (isSpaceOrDelete(keyCode)) {
@@ -249,8 +260,7 @@ void frmBoxBasic::List2_KeyDown(int& keyCode)
     }
 }
 
-void frmBoxBasic::List2_KeyPress(int& keyAscii)
-{
+void frmBoxBasic::List2_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn && List2->count() > 0)
         ActFactura();
     else if (keyAscii >= '1' && keyAscii <= '9')
@@ -261,12 +271,17 @@ void frmBoxBasic::List2_KeyPress(int& keyAscii)
     keyAscii = 0; // the list's own jump to a line by its first letter never runs
 }
 
-void frmBoxBasic::lblMoney_Click(int) { mnuMoney->popup(QCursor::pos()); }
-void frmBoxBasic::lblMoney_MouseDown(int index) { lblMoney[index]->setBorder(true); }
-void frmBoxBasic::lblMoney_MouseUp(int index) { lblMoney[index]->setBorder(false); }
+void frmBoxBasic::lblMoney_Click(int) {
+    mnuMoney->popup(QCursor::pos());
+}
+void frmBoxBasic::lblMoney_MouseDown(int index) {
+    lblMoney[index]->setBorder(true);
+}
+void frmBoxBasic::lblMoney_MouseUp(int index) {
+    lblMoney[index]->setBorder(false);
+}
 
-void frmBoxBasic::mMoneda_Click(int index)
-{
+void frmBoxBasic::mMoneda_Click(int index) {
     QString symbol;
     if (index == 0 || index == 1)
         symbol = mMoneda[index]->text();
@@ -279,35 +294,35 @@ void frmBoxBasic::mMoneda_Click(int index)
         label->setText(symbol);
 }
 
-void frmBoxBasic::lblAbout_Click()
-{
+void frmBoxBasic::lblAbout_Click() {
     const QString other = identity::kCompany + QStringLiteral("\r\nTallimo: Versión ") +
                           QString::number(identity::kVersionMajor) + QStringLiteral(".") +
                           QString::number(identity::kVersionMinor);
     mFrame.dialogs().about(this, identity::kTitle, other, windowIcon());
 }
 
-void frmBoxBasic::lblAbout_MouseDown()
-{
+void frmBoxBasic::lblAbout_MouseDown() {
     QFont f = lblAbout->font();
     f.setUnderline(true);
     lblAbout->setFont(f);
 }
 
-void frmBoxBasic::lblAbout_MouseUp()
-{
+void frmBoxBasic::lblAbout_MouseUp() {
     QFont f = lblAbout->font();
     f.setUnderline(false);
     lblAbout->setFont(f);
 }
 
-void frmBoxBasic::lblReset_Click()
-{
+void frmBoxBasic::lblReset_Click() {
     if (close())
         emit restartRequested();
 }
 
-void frmBoxBasic::lblReset_MouseDown() { lblReset->setBorder(true); }
-void frmBoxBasic::lblReset_MouseUp() { lblReset->setBorder(false); }
+void frmBoxBasic::lblReset_MouseDown() {
+    lblReset->setBorder(true);
+}
+void frmBoxBasic::lblReset_MouseUp() {
+    lblReset->setBorder(false);
+}
 
 } // namespace tallimo

@@ -12,14 +12,12 @@
 
 namespace tallimo {
 
-frmEditar::frmEditar(Frame& frame) : QWidget(nullptr), mFrame(frame)
-{
+frmEditar::frmEditar(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
 }
 
-void frmEditar::buildControls()
-{
+void frmEditar::buildControls() {
     sidewindow::setUp(this, "frmEditar", QStringLiteral("EDITANDO:"), 9375, 6240);
     // Not centred: the client area's top-left corner at its designer place.
     const QPoint screenOrigin = QGuiApplication::primaryScreen()
@@ -45,15 +43,13 @@ void frmEditar::buildControls()
     txtEditar->setFocus();
 }
 
-QString frmEditar::editedText() const
-{
+QString frmEditar::editedText() const {
     // The raw text keeps what plain text would change (a no-break space turns
     // into a space there).
     return editortext::fromEditor(txtEditar->document()->toRawText());
 }
 
-void frmEditar::Form_Load()
-{
+void frmEditar::Form_Load() {
     frmBoxBasic& box = mFrame.boxBasic();
     box.setEnabled(false);
     new sidewindow::StayInFront(this, &box);
@@ -61,8 +57,7 @@ void frmEditar::Form_Load()
     txtEditar->moveCursor(QTextCursor::End);
 }
 
-void frmEditar::Form_Unload()
-{
+void frmEditar::Form_Unload() {
     // The sale window is only gone when the program ends; it is not loaded
     // again just to receive the text.
     frmBoxBasic* box = mFrame.isBoxBasicLoaded() ? &mFrame.boxBasic() : nullptr;
@@ -77,8 +72,7 @@ void frmEditar::Form_Unload()
         box->setEnabled(true);
 }
 
-void frmEditar::closeEvent(QCloseEvent* event)
-{
+void frmEditar::closeEvent(QCloseEvent* event) {
     if (!mFrame.isEnding() && !mUnloaded)
         Form_Unload();
     mUnloaded = true;

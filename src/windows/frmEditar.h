@@ -13,7 +13,7 @@ class Frame;
 // closes. The sale window is disabled while it is loaded.
 class frmEditar : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmEditar(Frame& frame);
 
     QPlainTextEdit* txtEditar = nullptr;
@@ -25,10 +25,10 @@ public:
     // The edit buffer's form of what the editor holds: every line ended by CR LF.
     QString editedText() const;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls(); // the designer values
 
     Frame& mFrame;

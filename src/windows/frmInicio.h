@@ -16,7 +16,7 @@ class Frame;
 // window, or to the choice window when the layout cannot be read.
 class frmInicio : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmInicio(Frame& frame);
     ~frmInicio() override;
 
@@ -48,10 +48,10 @@ public:
     QRect shape2Twips() const { return mShape2; }
     QRect shape3Twips() const { return mShape3; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void connectHandlers();
     void placeShapes();

@@ -15,7 +15,7 @@ class Frame;
 // remembers the answer in the choice file and opens the sale window.
 class frmSystem : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmSystem(Frame& frame);
     ~frmSystem() override;
 
@@ -32,10 +32,10 @@ public:
     void lblEsc_MouseDown();
     void lblEsc_MouseUp();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void connectHandlers();
 

@@ -13,42 +13,70 @@ using tallimo::ReadNumber;
 namespace {
 
 // The leading number with a point whatever the locale; nullopt past the finite doubles.
-TEST(ReadNumber, LeadingNumberOrNothingBeyondTheDoubles)
-{
+TEST(ReadNumber, LeadingNumberOrNothingBeyondTheDoubles) {
     const std::optional<double> fails;
     const std::pair<const char*, std::optional<double>> rows[] = {
-        {"12.50", 12.5}, {" \t1\n2 ", 12}, {"1\r2", 1},   {"2,5", 2},      {"$10", 0},
-        {"12abc", 12},   {".5", 0.5},      {"5.", 5},     {"1.2.3", 1.2},  {"-3", -3},
-        {"+7", 7},       {"--1", 0},       {"", 0},       {"1e3", 1000},   {"1D2", 100},
-        {"2d-1", 0.2},   {"1e", 1},        {"1e+", 1},    {"1e-400", 0},   {"0e999999", 0},
-        {"1.7976931348623157e308", DBL_MAX}, {"1e400", fails}, {"-1e309", fails},
-        {"9e99999999999999999999", fails},   {"1797693134862316e294", fails},
+        {"12.50", 12.5},
+        {" \t1\n2 ", 12},
+        {"1\r2", 1},
+        {"2,5", 2},
+        {"$10", 0},
+        {"12abc", 12},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1.2.3", 1.2},
+        {"-3", -3},
+        {"+7", 7},
+        {"--1", 0},
+        {"", 0},
+        {"1e3", 1000},
+        {"1D2", 100},
+        {"2d-1", 0.2},
+        {"1e", 1},
+        {"1e+", 1},
+        {"1e-400", 0},
+        {"0e999999", 0},
+        {"1.7976931348623157e308", DBL_MAX},
+        {"1e400", fails},
+        {"-1e309", fails},
+        {"9e99999999999999999999", fails},
+        {"1797693134862316e294", fails},
     };
     for (const auto& [text, expected] : rows)
         EXPECT_EQ(ReadNumber(QString::fromUtf8(text)), expected) << text;
 }
 
 // Fifteen significant digits, then cents with halves away from zero; never inf or nan.
-TEST(FormatAmount, FifteenDigitsThenCentsWithHalvesAwayFromZero)
-{
+TEST(FormatAmount, FifteenDigitsThenCentsWithHalvesAwayFromZero) {
     const struct {
         double value;
         const char* expected;
         const char* point = ".";
     } rows[] = {
-        {12.5, "12.50"},      {0.125, "0.13"},     {2.675, "2.68"},     {1.005, "1.01"},
-        {-2.675, "-2.68"},    {0.005, "0.01"},     {0.0049, "0.00"},    {99.995, "100.00"},
-        {0.1 + 0.2, "0.30"},  {-0.001, "0.00"},    {-0.0, "0.00"},      {1e-300, "0.00"},
-        {1e15, "1000000000000000.00"}, {123456789.125, "123456789.13"}, {12.5, "12,50", ","},
-        {INFINITY, ""},       {NAN, ""},
+        {12.5, "12.50"},
+        {0.125, "0.13"},
+        {2.675, "2.68"},
+        {1.005, "1.01"},
+        {-2.675, "-2.68"},
+        {0.005, "0.01"},
+        {0.0049, "0.00"},
+        {99.995, "100.00"},
+        {0.1 + 0.2, "0.30"},
+        {-0.001, "0.00"},
+        {-0.0, "0.00"},
+        {1e-300, "0.00"},
+        {1e15, "1000000000000000.00"},
+        {123456789.125, "123456789.13"},
+        {12.5, "12,50", ","},
+        {INFINITY, ""},
+        {NAN, ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(FormatAmount(row.value, row.point), row.expected) << row.value;
     EXPECT_EQ(FormatAmount(1e300, "."), "1" + QString(300, u'0') + ".00");
 }
 
-TEST(NormalizeAmount, IsStableOnceNormalised)
-{
+TEST(NormalizeAmount, IsStableOnceNormalised) {
     for (const char* text : {"12.5", "abc", "-0.004", "1e10", "2.675", "1.79769313486231e308"}) {
         const QString once = NormalizeAmount(QString::fromLatin1(text), ".").value();
         EXPECT_EQ(NormalizeAmount(once, ".").value(), once) << text;

@@ -6,11 +6,12 @@ using namespace tallimo;
 
 namespace {
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The line shows the typed quantity and rounded amounts; the total adds the exact product.
-TEST(InvoiceLine, SevenPiecesAndTheExactProductAdded)
-{
+TEST(InvoiceLine, SevenPiecesAndTheExactProductAdded) {
     const struct {
         const char *quantity, *product, *price, *line;
         double added;
@@ -37,8 +38,7 @@ TEST(InvoiceLine, SevenPiecesAndTheExactProductAdded)
     EXPECT_FALSE(ComposeInvoiceLine("1", "P", "1.7e308", 1.7e308, "."));
 }
 
-TEST(TotalLine, FiftyHyphensThenTheTotal)
-{
+TEST(TotalLine, FiftyHyphensThenTheTotal) {
     EXPECT_EQ(TotalLine(1234.5, "."), QString(50, u'-') + ">Total $1234.50");
     EXPECT_TRUE(IsTotalLine("-1 x Pan de $1.00 = $-1.00")); // any line starting with '-'
     EXPECT_FALSE(IsTotalLine(""));
@@ -46,19 +46,22 @@ TEST(TotalLine, FiftyHyphensThenTheTotal)
 }
 
 // The payment as normalised, and the change from that text; "Sin $" when it shows as zero.
-TEST(Change, NormalisedPaymentAndChangeOrSin)
-{
+TEST(Change, NormalisedPaymentAndChangeOrSin) {
     const struct {
         const char* payment;
         double total;
         const char* shown; // "payment | change" as normalised, or "refused"
         const char* point = ".";
     } rows[] = {
-        {"50", 37.5, "50.00 | 12.50"},  {"37.50", 37.5, "37.50 | Sin $"},
-        {"30", 37.5, "30.00 | -7.50"},  {"abc", 25, "0.00 | -25.00"},
-        {"10.005", 10, "10.01 | 0.01"}, {"0.3", 0.1 + 0.1 + 0.1, "0.30 | Sin $"},
+        {"50", 37.5, "50.00 | 12.50"},
+        {"37.50", 37.5, "37.50 | Sin $"},
+        {"30", 37.5, "30.00 | -7.50"},
+        {"abc", 25, "0.00 | -25.00"},
+        {"10.005", 10, "10.01 | 0.01"},
+        {"0.3", 0.1 + 0.1 + 0.1, "0.30 | Sin $"},
         {"10.5", 10, "10,50 | Sin $", ","}, // "10,50" reads back as 10
-        {"1e400", 0, "refused"},        {"1e308", -1.7e308, "refused"},
+        {"1e400", 0, "refused"},
+        {"1e308", -1.7e308, "refused"},
     };
     for (const auto& row : rows) {
         const auto result = ComputeChange(QString::fromLatin1(row.payment), row.total, row.point);
@@ -68,15 +71,18 @@ TEST(Change, NormalisedPaymentAndChangeOrSin)
 }
 
 // The product before the first marker (" $" over "$"), the price up to the next.
-TEST(PriceLine, SplitsAtTheMarkerAndReadsTheUsersLocale)
-{
+TEST(PriceLine, SplitsAtTheMarkerAndReadsTheUsersLocale) {
     const struct {
         const char *line, *product, *price;
     } rows[] = {
-        {"Producto patito $198", "Producto patito", "198.00"}, {"Agua$12.5", "Agua", "12.50"},
-        {"Promo 2x$10 y $20", "Promo 2x$10 y", "20.00"},      {"Combo $5 $7", "Combo", "5.00"},
-        {"Caja $abc", "Caja", "abc"},     {"Pan $1e400", "Pan", "1e400"},
-        {"Vacío $", "Vacío", ""},         {" $ 3 ", "", "3.00"},
+        {"Producto patito $198", "Producto patito", "198.00"},
+        {"Agua$12.5", "Agua", "12.50"},
+        {"Promo 2x$10 y $20", "Promo 2x$10 y", "20.00"},
+        {"Combo $5 $7", "Combo", "5.00"},
+        {"Caja $abc", "Caja", "abc"},
+        {"Pan $1e400", "Pan", "1e400"},
+        {"Vacío $", "Vacío", ""},
+        {" $ 3 ", "", "3.00"},
     };
     for (const auto& row : rows) {
         const auto fields = SplitPriceLine(u8(row.line), QLocale::c());
@@ -90,8 +96,7 @@ TEST(PriceLine, SplitsAtTheMarkerAndReadsTheUsersLocale)
     EXPECT_EQ(SplitPriceLine("Pan $12.5", spanish)->price, "12,50");
 }
 
-TEST(Hints, FiveTextsWithTheirAccents)
-{
+TEST(Hints, FiveTextsWithTheirAccents) {
     EXPECT_EQ(Hint(1), "Consejo: Selecciona un producto de la lista o escribe uno manualmente.");
     EXPECT_TRUE(Hint(3).contains(u8("Después")));
     EXPECT_TRUE(Hint(5).endsWith("iniciar de nuevo."));

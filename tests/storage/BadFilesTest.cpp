@@ -39,33 +39,29 @@ constexpr int kAnyCount = -1;
 // Makes the file at path; false when it cannot.
 using Maker = std::function<bool(const QString& path)>;
 
-Maker bytes(const QByteArray& content)
-{
+Maker bytes(const QByteArray& content) {
     return [content](const QString& path) { return writeBytes(path, content); };
 }
 
-Maker folder()
-{
+Maker folder() {
     return [](const QString& path) { return QDir().mkdir(path); };
 }
 
-Maker fifo()
-{
-    return [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; };
+Maker fifo() {
+    return [](const QString& path) {
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    };
 }
 
-Maker linkTo(const QString& target)
-{
+Maker linkTo(const QString& target) {
     return [target](const QString& path) { return QFile::link(target, path); };
 }
 
-Maker linkToItself()
-{
+Maker linkToItself() {
     return [](const QString& path) { return QFile::link(path, path); };
 }
 
-Maker sparse(qint64 size)
-{
+Maker sparse(qint64 size) {
     return [size](const QString& path) {
         QFile file(path);
         return file.open(QIODevice::WriteOnly) && file.resize(size);
@@ -74,8 +70,7 @@ Maker sparse(qint64 size)
 
 // Seeded, so a failing row can be made again; CR and LF are replaced by
 // other bytes, then a CR LF ends every lineLength bytes.
-QByteArray randomBytes(qsizetype size, int lineLength)
-{
+QByteArray randomBytes(qsizetype size, int lineLength) {
     std::mt19937 random(20240305);
     QByteArray out(size, Qt::Uninitialized);
     for (char& c : out) {
@@ -104,8 +99,7 @@ struct Row {
     QString priceField = {}; // the price shown for the first item, when not null
 };
 
-std::vector<Row> hostileFiles()
-{
+std::vector<Row> hostileFiles() {
     const auto no = std::nullopt;
     const QByteArray randomLines = randomBytes(1 << 20, 1000);
     const int randomLineCount = (1 << 20) / 1002 + 1;
@@ -117,13 +111,20 @@ std::vector<Row> hostileFiles()
          u"Pan"_s + QChar(0) + u" $10"_s, 2, no, u"10.00"_s},
         {"only NUL bytes", bytes(QByteArray(4096, '\0')), 1, QString(4096, QChar(0)), 1, no},
         {"a 20 MB line", bytes(QByteArray(20 << 20, '9')), 1, QString(20 << 20, u'9'), 1, no},
-        {"a million short lines", bytes(QByteArray("7\n").repeated(1000000)), 1000000, u"7"_s, 1000000, 7},
-        {"a million dollar signs", bytes(QByteArray(1000000, '$')), 1, QString(1000000, u'$'), 1, no, u""_s},
-        {"invalid UTF-8 is Windows-1252", bytes("Caf\xE9 $12\r\n\xC3"), 2, u"Café $12"_s, 2, no, u"12.00"_s},
+        {"a million short lines", bytes(QByteArray("7\n").repeated(1000000)), 1000000, u"7"_s,
+         1000000, 7},
+        {"a million dollar signs", bytes(QByteArray(1000000, '$')), 1, QString(1000000, u'$'), 1,
+         no, u""_s},
+        {"invalid UTF-8 is Windows-1252", bytes("Caf\xE9 $12\r\n\xC3"), 2, u"Café $12"_s, 2, no,
+         u"12.00"_s},
         {"overlong UTF-8", bytes("\xC0\xAF $5\r\n"), 1, u"À¯ $5"_s, 1, no, u"5.00"_s},
-        {"UTF-8 with a byte order mark", bytes("\xEF\xBB\xBF 1 \r\nCaf\xC3\xA9 $12\r\n"), 2, u" 1 "_s, 2, 1},
-        {"UTF-16 with a byte order mark", bytes(QByteArray("\xFF\xFE" "1\0\r\0\n\0", 8)), 3,
-         u"ÿþ1"_s + QChar(0), 3, no},
+        {"UTF-8 with a byte order mark", bytes("\xEF\xBB\xBF 1 \r\nCaf\xC3\xA9 $12\r\n"), 2,
+         u" 1 "_s, 2, 1},
+        {"UTF-16 with a byte order mark",
+         bytes(QByteArray("\xFF\xFE"
+                          "1\0\r\0\n\0",
+                          8)),
+         3, u"ÿþ1"_s + QChar(0), 3, no},
         {"only CR", bytes("\r"), 1, u""_s, 0, no},
         {"only LF", bytes("\n"), 1, u""_s, 0, no},
         {"CR LF CR", bytes("\r\n\r"), 2, u""_s, 0, no},
@@ -131,7 +132,8 @@ std::vector<Row> hostileFiles()
         {"empty first line", bytes("\r\n1\r\n"), 2, u""_s, 1, no},
         {"0 bytes", bytes(""), 0, {}, 0, no},
         {"far out of range", bytes("1e99999\r\n"), 1, u"1e99999"_s, 1, no},
-        {"price far out of range", bytes("Vino $1e99999\r\n"), 1, u"Vino $1e99999"_s, 1, no, u"1e99999"_s},
+        {"price far out of range", bytes("Vino $1e99999\r\n"), 1, u"Vino $1e99999"_s, 1, no,
+         u"1e99999"_s},
         {"a lone minus", bytes("-"), 1, u"-"_s, 1, no},
         {"price a lone minus", bytes("Pan $-\r\n"), 1, u"Pan $-"_s, 1, no, u"-"_s},
         {"choice 99999", bytes("99999\r\n"), 1, u"99999"_s, 1, no},
@@ -149,8 +151,7 @@ std::vector<Row> hostileFiles()
 }
 
 // The kernel's peak resident size (VmHWM) or current one (VmRSS), in bytes.
-qint64 statusBytes(const char* field)
-{
+qint64 statusBytes(const char* field) {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
         if (line.rfind(field, 0) == 0)
@@ -160,8 +161,7 @@ qint64 statusBytes(const char* field)
 }
 
 // Writing "5" restarts the peak from the current size; false where that is refused.
-bool resetPeak()
-{
+bool resetPeak() {
     std::ofstream clear("/proc/self/clear_refs");
     clear << "5";
     clear.flush();
@@ -170,18 +170,18 @@ bool resetPeak()
 
 } // namespace
 
-TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory)
-{
+TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory) {
     // Typed addresses for the folder "Precios" and the names the file may have
     // on disk; rows take them in turn.
     const QStringList typed = {
-        uR"(C:\Precios)"_s, uR"(c:\PRECIOS\)"_s, uR"(C:/precios//.\)"_s, uR"(C:\\Precios\\\)"_s,
-        u"{root}/Precios"_s,
+        uR"(C:\Precios)"_s,     uR"(c:\PRECIOS\)"_s, uR"(C:/precios//.\)"_s,
+        uR"(C:\\Precios\\\)"_s, u"{root}/Precios"_s,
     };
     const QStringList onDisk = {u"probex2.txt"_s, u"Probex2.txt"_s, u"PROBEX2.TXT"_s};
     const bool peakResets = resetPeak();
     if (!peakResets)
-        std::cout << "[ bad files ] peak memory cannot be reset here: growth is not checked" << std::endl;
+        std::cout << "[ bad files ] peak memory cannot be reset here: growth is not checked"
+                  << std::endl;
 
     int i = 0;
     for (const Row& row : hostileFiles()) {
@@ -231,7 +231,8 @@ TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory)
         // The same file found through a typed address, as the address window does.
         QString address = typed[i % typed.size()];
         address.replace(u"{root}"_s, dir.path());
-        const std::optional<QString> mapped = DriveRoot(dir.path()).map(paths::addressFilePath(address));
+        const std::optional<QString> mapped =
+            DriveRoot(dir.path()).map(paths::addressFilePath(address));
         ASSERT_TRUE(mapped) << address.toStdString();
         EXPECT_EQ(*mapped, path) << address.toStdString();
         if (readable < (64 << 10)) { // the large ones are the same file, already read
@@ -252,7 +253,8 @@ TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory)
         const qint64 bound = 20 * readable + 400 * lines + (32 << 20);
         const qint64 growth = statusBytes("VmHWM:") - before;
         if (peakResets) {
-            EXPECT_LE(growth, bound) << "peak grew " << (growth >> 20) << " MiB for " << readable << " bytes";
+            EXPECT_LE(growth, bound)
+                << "peak grew " << (growth >> 20) << " MiB for " << readable << " bytes";
         }
         std::cout << "[ bad files ] " << row.what << ": " << readable << " bytes, peak +"
                   << (growth >> 10) << " KiB, " << rowClock.elapsed() << " ms" << std::endl;
@@ -261,8 +263,7 @@ TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory)
 }
 
 // Addresses that lead to no file: no crash, and nothing is read.
-TEST(BadFiles, TypedAddressesThatLeadNowhere)
-{
+TEST(BadFiles, TypedAddressesThatLeadNowhere) {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"Precios"_s));
     ASSERT_TRUE(writeBytes(dir.filePath(u"Precios/probex2.txt"_s), "Pan $10\r\n"));

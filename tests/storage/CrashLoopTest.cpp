@@ -36,8 +36,7 @@ constexpr int kTargetKills = 500;
 constexpr qint64 kBudgetMs = 60000; // sized for a sanitizer build on a busy machine
 
 // Line i of the deterministic day: accents and "€" exercise Windows-1252.
-QString lineAt(int i)
-{
+QString lineAt(int i) {
     const QString quantity = QString::number(i % 7 + 1);
     const QString product = u"Artículo %1 ñ €"_s.arg(i);
     const QString price = QString::number((i * 37) % 1000) + u".25"_s;
@@ -46,9 +45,8 @@ QString lineAt(int i)
 
 // The file of the first n lines, built on demand and cached.
 class Day {
-public:
-    QByteArray fileOf(int n)
-    {
+  public:
+    QByteArray fileOf(int n) {
         while (int(mEnds.size()) <= n) {
             mEnds.push_back(mEncoded.size());
             mEncoded += salesFileBytes({lineAt(int(mEnds.size()) - 1)}).chopped(2);
@@ -56,15 +54,14 @@ public:
         return mEncoded.left(mEnds[n]) + "\r\n";
     }
 
-private:
-    QByteArray mEncoded;         // every line so far with its CR LF
+  private:
+    QByteArray mEncoded;          // every line so far with its CR LF
     std::vector<qsizetype> mEnds; // mEnds[n]: size of the first n lines
 };
 
 // Child: continue the day from whatever the file holds; 'R' once the file is
 // read, then 'S' after each save that reported success. Never returns.
-[[noreturn]] void saveForever(const QString& path, int toParent)
-{
+[[noreturn]] void saveForever(const QString& path, int toParent) {
     QStringList history = readSalesFile(path).value_or(QStringList());
     auto tell = [&](char c) {
         if (::write(toParent, &c, 1) != 1)
@@ -83,26 +80,25 @@ private:
 // "backup", "BACKUP" or "Backup" are left alone on purpose, since a user may
 // have made such a file.
 // The number of lines when bytes are some complete history, else -1.
-int completeHistory(Day& day, const QByteArray& bytes)
-{
+int completeHistory(Day& day, const QByteArray& bytes) {
     const int n = int(bytes.count("\r\n")) - 1;
     return n >= 0 && bytes == day.fileOf(n) ? n : -1;
 }
 
-qint64 micros(std::chrono::steady_clock::duration d)
-{
+qint64 micros(std::chrono::steady_clock::duration d) {
     return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
 }
 
 } // namespace
 
-TEST(CrashLoop, KilledSavesNeverTearOrLoseLines)
-{
+TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
     const char* given = std::getenv("TALLIMO_CRASH_SEED");
     const std::uint64_t seed = given ? std::strtoull(given, nullptr, 10) : std::random_device{}();
     std::cout << "[ crash loop ] seed " << seed << " (TALLIMO_CRASH_SEED to repeat)" << std::endl;
     std::mt19937_64 random(seed);
-    auto uniform = [&](qint64 hi) { return std::uniform_int_distribution<qint64>(0, std::max<qint64>(hi, 0))(random); };
+    auto uniform = [&](qint64 hi) {
+        return std::uniform_int_distribution<qint64>(0, std::max<qint64>(hi, 0))(random);
+    };
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -116,7 +112,7 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines)
     double startUs = 3000, delayUs = 3000, delaySumUs = 0;
     int lines = -1; // -1: no complete save yet
     int kills = 0, killsInFirstSave = 0, killsAtStart = 0, leftoversSeen = 0;
-    QStringList leftovers;   // temporaries found after the previous kill
+    QStringList leftovers; // temporaries found after the previous kill
     QElapsedTimer clock;
     clock.start();
 
@@ -142,7 +138,8 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines)
             char c = 0;
             ready = ::poll(&p, 1, 10000) == 1 && ::read(fds[0], &c, 1) == 1 && c == 'R';
             if (ready) {
-                startUs = 0.9 * startUs + 0.1 * double(micros(std::chrono::steady_clock::now() - forked));
+                startUs =
+                    0.9 * startUs + 0.1 * double(micros(std::chrono::steady_clock::now() - forked));
                 const qint64 delay = uniform(qint64(delayUs));
                 delaySumUs += double(delay);
                 std::this_thread::sleep_for(std::chrono::microseconds(delay));
@@ -194,12 +191,14 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines)
         now.removeOne(name);
         if (saves > 0) {
             for (const QString& old : std::as_const(leftovers))
-                EXPECT_FALSE(now.contains(old)) << "leftover " << old.toStdString() << " survived a save";
+                EXPECT_FALSE(now.contains(old))
+                    << "leftover " << old.toStdString() << " survived a save";
         }
         for (const QString& entry : std::as_const(now)) {
             if (!leftovers.contains(entry)) {
                 ++leftoversSeen;
-                std::cout << "[ crash loop ] kill " << kills << " left " << entry.toStdString() << std::endl;
+                std::cout << "[ crash loop ] kill " << kills << " left " << entry.toStdString()
+                          << std::endl;
             }
         }
         leftovers = now;
@@ -222,6 +221,7 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines)
               << " leftover temporaries seen; mean delay after start "
               << qint64(delaySumUs / std::max(1, kills - killsAtStart)) << " us" << std::endl;
     if (kills < kTargetKills)
-        std::cout << "[ crash loop ] time budget spent before " << kTargetKills << " kills" << std::endl;
+        std::cout << "[ crash loop ] time budget spent before " << kTargetKills << " kills"
+                  << std::endl;
     EXPECT_GT(lines, 0) << "no save ever completed: the kills came too early";
 }

@@ -12,8 +12,7 @@ using tallimo::DriveRoot;
 
 namespace {
 
-void touch(const QString& path, const QByteArray& bytes = {})
-{
+void touch(const QString& path, const QByteArray& bytes = {}) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     ASSERT_TRUE(tallimo::test::writeBytes(path, bytes));
 }
@@ -21,8 +20,7 @@ void touch(const QString& path, const QByteArray& bytes = {})
 // Sets one variable for the scope and puts the old value back.
 struct ScopedEnv {
     ScopedEnv(const char* name, const QString& value)
-        : mName(name), mSet(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name))
-    {
+        : mName(name), mSet(qEnvironmentVariableIsSet(name)), mOld(qgetenv(name)) {
         qputenv(name, value.toLocal8Bit());
     }
     ScopedEnv(const ScopedEnv&) = delete;
@@ -34,8 +32,7 @@ struct ScopedEnv {
 
 } // namespace
 
-TEST(DriveRootTest, MapsTypedPaths)
-{
+TEST(DriveRootTest, MapsTypedPaths) {
     QTemporaryDir dir;
     const QString root = dir.path();
     for (const char* name : {"Probex2.txt", "LISTA.TXT", "lista.txt", "Lista.txt"})
@@ -70,20 +67,17 @@ TEST(DriveRootTest, MapsTypedPaths)
 }
 
 // Long or malformed input is mapped quickly and without a crash.
-TEST(DriveRootTest, SurvivesHostileInput)
-{
+TEST(DriveRootTest, SurvivesHostileInput) {
     QTemporaryDir dir;
     const DriveRoot drive(dir.path());
-    for (const QString& typed : {"C:\\" + QString("a\\").repeated(200000),
-                                 "C:\\" + QString("..\\").repeated(200000) + "x",
-                                 "C:\\" + QString(300000, 'x'),
-                                 QString::fromUtf16(u"C:\\\xD800\xFFFF\\\xDC00")})
+    for (const QString& typed :
+         {"C:\\" + QString("a\\").repeated(200000), "C:\\" + QString("..\\").repeated(200000) + "x",
+          "C:\\" + QString(300000, 'x'), QString::fromUtf16(u"C:\\\xD800\xFFFF\\\xDC00")})
         EXPECT_TRUE(drive.map(typed).has_value()) << typed.left(40).toStdString();
 }
 
 // Both desktop folders link to the real desktop when there is one; twice is harmless.
-TEST(DriveRootTest, PreparesBothLayouts)
-{
+TEST(DriveRootTest, PreparesBothLayouts) {
     for (const QString desktopName : {"Escritorio real", "", "no existe"}) {
         QTemporaryDir dir;
         const QString root = dir.path() + "/C";
@@ -95,8 +89,8 @@ TEST(DriveRootTest, PreparesBothLayouts)
             ASSERT_TRUE(tallimo::prepareDriveRoot(root, "José Núñez", desktop));
             EXPECT_TRUE(QFileInfo(root + "/Archivos de programa").isDir());
             EXPECT_TRUE(QFileInfo(root + "/Program Files").isDir());
-            for (const char* tail : {"/Documents and Settings/José Núñez/Escritorio",
-                                     "/Users/José Núñez/Desktop"}) {
+            for (const char* tail :
+                 {"/Documents and Settings/José Núñez/Escritorio", "/Users/José Núñez/Desktop"}) {
                 const QFileInfo info(root + QString::fromUtf8(tail));
                 EXPECT_TRUE(info.isDir()) << desktopName.toStdString() << tail;
                 EXPECT_EQ(info.symLinkTarget(), linked ? desktop : QString()) << tail;
@@ -105,8 +99,7 @@ TEST(DriveRootTest, PreparesBothLayouts)
     }
 }
 
-TEST(DriveRootTest, KeepsExistingDesktopFolderAndRefusesUserNamesThatEscape)
-{
+TEST(DriveRootTest, KeepsExistingDesktopFolderAndRefusesUserNamesThatEscape) {
     QTemporaryDir dir;
     const QString root = dir.path() + "/C";
     touch(root + "/Users/ana/Desktop/Lista.txt");
@@ -116,8 +109,7 @@ TEST(DriveRootTest, KeepsExistingDesktopFolderAndRefusesUserNamesThatEscape)
     EXPECT_FALSE(tallimo::prepareDriveRoot(root, "..", {}));
 }
 
-TEST(DriveRootTest, FromEnvironment)
-{
+TEST(DriveRootTest, FromEnvironment) {
     // Qt answers $HOME when the user's folder settings put the desktop there;
     // the home folder must never become the desktop folders.
     const struct {

@@ -9,14 +9,18 @@ using namespace tallimo::editortext;
 
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-TEST(EditorText, SplitsAtEveryCrLfOnly)
-{
+TEST(EditorText, SplitsAtEveryCrLfOnly) {
     const std::pair<const char*, QStringList> rows[] = {
-        {"", {}},           {"A\r\nB\r\n", {"A", "B", ""}}, // a list handed over unchanged
-        {"A\r\nB", {"A", "B"}}, {"\r\n", {"", ""}},
-        {"\r\r\n\n", {"\r", "\n"}}, {"\n\r", {"\n\r"}},
+        {"", {}},
+        {"A\r\nB\r\n", {"A", "B", ""}}, // a list handed over unchanged
+        {"A\r\nB", {"A", "B"}},
+        {"\r\n", {"", ""}},
+        {"\r\r\n\n", {"\r", "\n"}},
+        {"\n\r", {"\n\r"}},
     };
     for (const auto& [buffer, items] : rows)
         EXPECT_EQ(splitItems(u(buffer)), items) << buffer;
@@ -24,26 +28,31 @@ TEST(EditorText, SplitsAtEveryCrLfOnly)
 
 // One line per CR LF; a lone CR or LF as its picture; what would read as a
 // picture, an escape or a line break as an escape; everything else as it is.
-TEST(EditorText, ShowsEachCrLfAsOneLineAndMarksTheRest)
-{
+TEST(EditorText, ShowsEachCrLfAsOneLineAndMarksTheRest) {
     const std::pair<const char*, const char*> rows[] = {
-        {"A\r\nB\r\n", "A\nB\n"},   {"\r\r\n\n", "␍\n␊"},        {"\n\r", "␊␍"},
-        {"a␍b", "a␛240Db"},         {"␊", "␛240A"},              {"␛", "␛241B"},
-        {"␛2028", "␛241B2028"},     {"a\u2028b", "a␛2028b"},     {"a\u2029b", "a␛2029b"},
-        {"\uFDD0\uFDD1", "␛FDD0␛FDD1"}, {"Caf\u00E9\u00A0\t$3", "Caf\u00E9\u00A0\t$3"},
+        {"A\r\nB\r\n", "A\nB\n"},
+        {"\r\r\n\n", "␍\n␊"},
+        {"\n\r", "␊␍"},
+        {"a␍b", "a␛240Db"},
+        {"␊", "␛240A"},
+        {"␛", "␛241B"},
+        {"␛2028", "␛241B2028"},
+        {"a\u2028b", "a␛2028b"},
+        {"a\u2029b", "a␛2029b"},
+        {"\uFDD0\uFDD1", "␛FDD0␛FDD1"},
+        {"Caf\u00E9\u00A0\t$3", "Caf\u00E9\u00A0\t$3"},
     };
     for (const auto& [buffer, shown] : rows)
         EXPECT_EQ(toEditor(u(buffer)), u(shown)) << buffer;
 }
 
 // What is not a whole escape of an escaped character stays as typed.
-TEST(EditorText, ReadsWhatTheEditorGivesBack)
-{
+TEST(EditorText, ReadsWhatTheEditorGivesBack) {
     const std::pair<const char*, const char*> rows[] = {
-        {"A\nB\n", "A\r\nB\r\n"},  {"a␍b␊", "a\rb\n"},
-        {"A\u2029B", "A\r\nB"},    {"A\u2028B", "A\r\nB"}, // a document's raw text; Shift+Enter
-        {"␛240D␛240a", "␍␊"},      {"␛2029", "\u2029"},     {"␛202", "␛202"},
-        {"␛0041", "␛0041"},        {"␛20G8", "␛20G8"},      {"␛␛241B", "␛␛"},
+        {"A\nB\n", "A\r\nB\r\n"}, {"a␍b␊", "a\rb\n"},  {"A\u2029B", "A\r\nB"},
+        {"A\u2028B", "A\r\nB"}, // a document's raw text; Shift+Enter
+        {"␛240D␛240a", "␍␊"},     {"␛2029", "\u2029"}, {"␛202", "␛202"},
+        {"␛0041", "␛0041"},       {"␛20G8", "␛20G8"},  {"␛␛241B", "␛␛"},
         {"x\r", "x\r"},
     };
     for (const auto& [text, buffer] : rows)
@@ -52,8 +61,7 @@ TEST(EditorText, ReadsWhatTheEditorGivesBack)
 
 // Whatever the buffer holds comes back unchanged, and the shown text keeps no
 // character a document would break a line at, other than one "\n" per CR LF.
-void expectRoundTrip(const QString& buffer)
-{
+void expectRoundTrip(const QString& buffer) {
     const QString shown = toEditor(buffer);
     ASSERT_EQ(fromEditor(shown), buffer) << tallimo::test::printable(buffer);
     for (const QChar c : u("\r\u2028\u2029\uFDD0\uFDD1"))
@@ -61,8 +69,7 @@ void expectRoundTrip(const QString& buffer)
     ASSERT_EQ(shown.count(u'\n'), buffer.count(QStringLiteral("\r\n")));
 }
 
-TEST(EditorText, EveryBufferRoundTrips)
-{
+TEST(EditorText, EveryBufferRoundTrips) {
     for (const char* buffer : {"\r\r\n", "␛240D", "␛␍", "\u2028\r\n\u2029", "␛241"})
         expectRoundTrip(u(buffer));
 

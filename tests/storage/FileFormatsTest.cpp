@@ -12,8 +12,7 @@ using namespace tallimo::test;
 using namespace Qt::StringLiterals;
 
 // Every line is an item as it stands, blank ones and spaces included.
-TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine)
-{
+TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Lista.txt"_s);
     EXPECT_FALSE(readPriceList(path));
@@ -24,7 +23,9 @@ TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine)
     const std::pair<QByteArray, QStringList> rows[] = {
         {"", {}},
         {"Caf\xE9 $12\r\n\r\n  Sin precio  \r\n", {u"Café $12"_s, u""_s, u"  Sin precio  "_s}},
-        {"Pi\xC3\xB1" "ata $15\nPan", {u"Piñata $15"_s, u"Pan"_s}}, // a Linux editor's list
+        {"Pi\xC3\xB1"
+         "ata $15\nPan",
+         {u"Piñata $15"_s, u"Pan"_s}}, // a Linux editor's list
     };
     for (const auto& [bytes, items] : rows) {
         ASSERT_TRUE(writeBytes(path, bytes));
@@ -33,8 +34,7 @@ TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine)
 }
 
 // Saved in Windows-1252 with a final empty line; empty lines are skipped at load.
-TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack)
-{
+TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack) {
     const QStringList items = {
         u"2 x Piñata de $15.00 = $30.00"_s,
         u"1 x Café con azúcar de $3.50 = $3.50"_s,
@@ -56,8 +56,7 @@ TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack)
 }
 
 // Written over a longer file; only the first line is read.
-TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine)
-{
+TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"TLMSystem.txt"_s);
     EXPECT_EQ(readChoiceFile(path), std::nullopt);
@@ -76,18 +75,36 @@ TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine)
 }
 
 // A whole number between blanks; a fraction rounds half to even, exactly.
-TEST(ChoiceFile, FirstLineReadAsAWholeNumber)
-{
+TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
     const std::optional<qint16> fails;
     const std::pair<QString, std::optional<qint16>> rows[] = {
-        {u" 1 "_s, 1},       {u"\t 7\t"_s, 7},      {u"-5 "_s, -5},        {u"007"_s, 7},
-        {u" 1.5 "_s, 2},     {u"2.5"_s, 2},         {u"-2.5"_s, -2},       {u"2.4999"_s, 2},
-        {u"2.5000000000000001"_s, 3},               {u"5."_s, 5},          {u".5"_s, 0},
-        {u"25e-1"_s, 2},     {u"0.000035E+6"_s, 35}, {u"7e-999999999999"_s, 0},
-        {u"32767"_s, 32767}, {u"-32768"_s, -32768}, {u"-32768.5"_s, -32768},
-        {u"32767.5"_s, fails}, {u"-32769"_s, fails}, {u"1e999999999999"_s, fails}, {u""_s, fails},
-        {u"."_s, fails},     {u"1a"_s, fails},      {u"1 2"_s, fails},     {u"1,5"_s, fails},
-        {u"1e"_s, fails},    {u"１"_s, fails}, // fullwidth digit
+        {u" 1 "_s, 1},
+        {u"\t 7\t"_s, 7},
+        {u"-5 "_s, -5},
+        {u"007"_s, 7},
+        {u" 1.5 "_s, 2},
+        {u"2.5"_s, 2},
+        {u"-2.5"_s, -2},
+        {u"2.4999"_s, 2},
+        {u"2.5000000000000001"_s, 3},
+        {u"5."_s, 5},
+        {u".5"_s, 0},
+        {u"25e-1"_s, 2},
+        {u"0.000035E+6"_s, 35},
+        {u"7e-999999999999"_s, 0},
+        {u"32767"_s, 32767},
+        {u"-32768"_s, -32768},
+        {u"-32768.5"_s, -32768},
+        {u"32767.5"_s, fails},
+        {u"-32769"_s, fails},
+        {u"1e999999999999"_s, fails},
+        {u""_s, fails},
+        {u"."_s, fails},
+        {u"1a"_s, fails},
+        {u"1 2"_s, fails},
+        {u"1,5"_s, fails},
+        {u"1e"_s, fails},
+        {u"１"_s, fails}, // fullwidth digit
     };
     for (const auto& [line, value] : rows)
         EXPECT_EQ(parseChoiceLine(line), value) << printable(line);

@@ -8,8 +8,7 @@ using namespace tallimo::paths;
 using namespace Qt::StringLiterals;
 
 // Only choice 0 picks the older Spanish layout; user names go in unchanged.
-TEST(PathsTest, LayoutStrings)
-{
+TEST(PathsTest, LayoutStrings) {
     const struct {
         qint16 choice;
         const char *user, *desktop, *programs;
@@ -34,16 +33,14 @@ TEST(PathsTest, LayoutStrings)
     EXPECT_EQ(proposedAddress(u"José Núñez"_s), uR"(C:\Users\José Núñez\Desktop)"_s);
 }
 
-TEST(PathsTest, AddressFile)
-{
+TEST(PathsTest, AddressFile) {
     EXPECT_EQ(addressFilePath(uR"(C:\Users\ana\)"_s), uR"(C:\Users\ana\Probex2.txt)"_s);
     EXPECT_EQ(addressFilePath(uR"(C:\Users\ana)"_s), uR"(C:\Users\ana\probex2.txt)"_s);
     EXPECT_EQ(addressFilePath(u"/home/ana/"_s), uR"(/home/ana/\probex2.txt)"_s);
 }
 
 // Slashes become hyphens; everything else follows the user's format.
-TEST(PathsTest, FileNameDate)
-{
+TEST(PathsTest, FileNameDate) {
     const QDate date(2026, 1, 9);
     EXPECT_EQ(fileNameDate(date, u"dd/MM/yyyy"_s), u"09-01-2026"_s);
     EXPECT_EQ(fileNameDate(date, u"d.M.yy"_s), u"9.1.26"_s);

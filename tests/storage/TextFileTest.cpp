@@ -1,5 +1,5 @@
-#include "storage/SalesFile.h"
 #include "storage/TextFile.h"
+#include "storage/SalesFile.h"
 
 #include "StorageTestSupport.h"
 
@@ -23,8 +23,7 @@ const QString kDiskFull = u"No queda espacio en el disco."_s;
 // Saves in a child process whose files may not grow beyond limit bytes: to
 // the save this is exactly a full disk. The child's exit status: 0 reported
 // as saved, 1 told the disk is full, 2 another reason (written to stderr).
-int saveWithFileSizeLimit(const QString& path, const QStringList& items, rlim_t limit)
-{
+int saveWithFileSizeLimit(const QString& path, const QStringList& items, rlim_t limit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::signal(SIGXFSZ, SIG_IGN); // make the write fail with EFBIG instead
@@ -44,8 +43,7 @@ int saveWithFileSizeLimit(const QString& path, const QStringList& items, rlim_t 
 
 } // namespace
 
-TEST(SaveFileAtomically, ReplacesTheWholeFileOrSaysWhyNot)
-{
+TEST(SaveFileAtomically, ReplacesTheWholeFileOrSaysWhyNot) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Lista.txt"_s);
     SaveResult result = saveFileAtomically(dir.filePath(u"Escritorio/Lista.txt"_s), "x");
@@ -66,8 +64,7 @@ TEST(SaveFileAtomically, ReplacesTheWholeFileOrSaysWhyNot)
         << printable(result.reason);
 }
 
-TEST(SaveFileAtomically, FullDiskKeepsTheOldFileAndSaysWhy)
-{
+TEST(SaveFileAtomically, FullDiskKeepsTheOldFileAndSaysWhy) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Ventas de 05-03-2024.txt"_s);
     const QByteArray old = salesFileBytes({u"1 x Pan de $10.00 = $10.00"_s});
@@ -85,8 +82,7 @@ TEST(SaveFileAtomically, FullDiskKeepsTheOldFileAndSaysWhy)
 
 // Only QSaveFile's own temporaries of that file go: "<name>." and six letters,
 // unless they spell a word a person gives a copy.
-TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries)
-{
+TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries) {
     const QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s,
                                  u"Lista.txt.PORFPR"_s, u"Lista.txt.Seuwbe"_s};
     const QStringList kept = {u"Lista.txt.backup"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Copias"_s,
@@ -107,8 +103,7 @@ TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries)
     }
 }
 
-TEST(ReadFileBytes, OnlyARegularFileOfBoundedSizeIsRead)
-{
+TEST(ReadFileBytes, OnlyARegularFileOfBoundedSizeIsRead) {
     QTemporaryDir dir;
     EXPECT_FALSE(readFileBytes(dir.filePath(u"nada.txt"_s)));
     EXPECT_FALSE(readFileBytes(dir.path()));

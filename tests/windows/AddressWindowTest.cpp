@@ -9,11 +9,10 @@ namespace {
 
 // The sale window with the price list "Pan $2", and the address window opened from it by Escape.
 class AddressWindow : public WindowTest {
-protected:
+  protected:
     frmAddress* a = nullptr;
 
-    void openAddress()
-    {
+    void openAddress() {
         open("Pan $2\r\n");
         key(Qt::Key_Escape);
         ASSERT_TRUE(frame->isAddressLoaded());
@@ -22,19 +21,18 @@ protected:
         ASSERT_EQ(focused(), a->txtAddress);
         EXPECT_FALSE(w->isEnabled());
     }
-    void typeAddress(const QString& address)
-    {
+    void typeAddress(const QString& address) {
         a->txtAddress->selectAll();
         key(Qt::Key_Delete);
         type(address);
     }
     // The address window closed itself after the success message.
-    void expectLoaded(const QStringList& items)
-    {
+    void expectLoaded(const QStringList& items) {
         EXPECT_EQ(w->List2->items(), items);
         ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf8("La dirección es válida, pero recuerde que "
-                                                           "el acceso a esta dirección es solamente temporal."));
+        EXPECT_EQ(dialogs.shown[0].text,
+                  QString::fromUtf8("La dirección es válida, pero recuerde que "
+                                    "el acceso a esta dirección es solamente temporal."));
         EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Information);
         EXPECT_FALSE(frame->isAddressLoaded());
         EXPECT_TRUE(w->isEnabled());
@@ -42,8 +40,7 @@ protected:
 };
 
 // Names are matched without regard to case; Enter and "Cambiar" both load.
-TEST_F(AddressWindow, AddressForms)
-{
+TEST_F(AddressWindow, AddressForms) {
     const QStringList found = {"Uno $1", "", "Dos $2"};
     const struct {
         const char* address; // "<root>" is the drive root as a Linux path
@@ -79,7 +76,8 @@ TEST_F(AddressWindow, AddressForms)
             expectLoaded(*row.items);
         } else {
             ASSERT_EQ(dialogs.shown.size(), 1);
-            EXPECT_EQ(dialogs.shown[0].text, QString::fromUtf8("La dirección no es válida, intente nuevamente."));
+            EXPECT_EQ(dialogs.shown[0].text,
+                      QString::fromUtf8("La dirección no es válida, intente nuevamente."));
             EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);
             EXPECT_EQ(w->List2->items(), QStringList{"Pan $2"});
             EXPECT_TRUE(frame->isAddressLoaded());
@@ -93,8 +91,7 @@ TEST_F(AddressWindow, AddressForms)
 }
 
 // The newer desktop is proposed selected whole; a failure keeps what was typed for another try.
-TEST_F(AddressWindow, AFailureKeepsTheAddressForAnotherTry)
-{
+TEST_F(AddressWindow, AFailureKeepsTheAddressForAnotherTry) {
     writeFile(desktop() + "/probex2.txt", "Tres $3\r\n");
     openAddress();
     EXPECT_EQ(a->txtAddress->selectedText(), "C:\\Users\\cajera\\Desktop");
@@ -109,8 +106,7 @@ TEST_F(AddressWindow, AFailureKeepsTheAddressForAnotherTry)
 }
 
 // Closing it loads nothing; ending the program runs no unload handler.
-TEST_F(AddressWindow, TheCloseBoxLoadsNothingAndGivesTheSaleWindowBack)
-{
+TEST_F(AddressWindow, TheCloseBoxLoadsNothingAndGivesTheSaleWindowBack) {
     openAddress();
     EXPECT_FALSE(w->close()); // the sale window cannot close under it
     a->close();

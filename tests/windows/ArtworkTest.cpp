@@ -8,8 +8,7 @@
 namespace {
 
 // Share of pixels whose every channel is close to white.
-double whiteShare(const QImage& image)
-{
+double whiteShare(const QImage& image) {
     long white = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
@@ -22,8 +21,7 @@ double whiteShare(const QImage& image)
 
 } // namespace
 
-TEST(Artwork, IconHoldsEveryRenderedSize)
-{
+TEST(Artwork, IconHoldsEveryRenderedSize) {
     const QIcon icon = tallimo::programIcon();
     QList<QSize> sizes = icon.availableSizes();
     std::sort(sizes.begin(), sizes.end(),
@@ -35,8 +33,7 @@ TEST(Artwork, IconHoldsEveryRenderedSize)
         EXPECT_EQ(icon.pixmap(s).size(), s) << s.width();
 }
 
-TEST(Artwork, SystemPicturesAreMostlyWhiteButtons)
-{
+TEST(Artwork, SystemPicturesAreMostlyWhiteButtons) {
     for (int i : {0, 1}) {
         const QPixmap picture = tallimo::systemPicture(i);
         ASSERT_FALSE(picture.isNull()) << i;

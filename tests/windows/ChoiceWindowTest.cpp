@@ -6,17 +6,15 @@ namespace tallimo {
 namespace {
 
 class ChoiceWindow : public WindowTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         WindowTest::SetUp();
         twoLayouts();
     }
 };
 
 // The keyboard alone can choose: the focus starts on the right-hand button.
-TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder)
-{
+TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder) {
     const struct {
         int tabs;
         Qt::Key key;
@@ -46,8 +44,7 @@ TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder)
     }
 }
 
-TEST_F(ChoiceWindow, AMissingFolderIsToldAndTheWindowStaysForAnotherTry)
-{
+TEST_F(ChoiceWindow, AMissingFolderIsToldAndTheWindowStaysForAnotherTry) {
     ASSERT_TRUE(QDir(QFileInfo(choiceFile(true)).path()).removeRecursively());
     frmSystem& w = frame->system();
     w.show();

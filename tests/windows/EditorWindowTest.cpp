@@ -9,22 +9,20 @@ namespace tallimo {
 namespace {
 
 class EditorWindow : public WindowTest {
-public: // for the table's edits
+  public: // for the table's edits
     using WindowTest::key;
     using WindowTest::type;
     frmEditar* editor = nullptr;
 
     // A double-click on the list, as the cashier opens the editor.
-    void edit(ListBox* list)
-    {
+    void edit(ListBox* list) {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton);
         ASSERT_TRUE(frame->isEditarLoaded());
         editor = &frame->editar();
         showActive(*editor);
         ASSERT_EQ(focused(), editor->txtEditar);
     }
-    void closeEditor()
-    {
+    void closeEditor() {
         editor->close();
         ASSERT_FALSE(frame->isEditarLoaded());
     }
@@ -32,8 +30,7 @@ public: // for the table's edits
 
 using Edit = std::function<void(EditorWindow&)>;
 
-TEST_F(EditorWindow, ListsRoundTripThroughTheEditor)
-{
+TEST_F(EditorWindow, ListsRoundTripThroughTheEditor) {
     const QString cr = QStringLiteral("a\rb"), lf = QStringLiteral("c\nd");
     // Characters a text document would otherwise turn into line breaks or change.
     const QStringList odd = {QString::fromUtf8("x\u00A0y\tz"), QString::fromUtf8("␍␛2028"),
@@ -47,15 +44,34 @@ TEST_F(EditorWindow, ListsRoundTripThroughTheEditor)
     } rows[] = {
         {"unchanged", {"A", "B"}, none, {"A", "B", ""}},
         {"empty list", {}, none, {}},
-        {"all deleted", {"A", "B"}, [](EditorWindow& t) { t.key(Qt::Key_A, Qt::ControlModifier); t.key(Qt::Key_Delete); }, {}},
-        {"trailing break removed", {"A", "B"}, [](EditorWindow& t) { t.key(Qt::Key_Backspace); }, {"A", "B"}},
-        {"lines typed at the end", {"A"},
+        {"all deleted",
+         {"A", "B"},
+         [](EditorWindow& t) {
+             t.key(Qt::Key_A, Qt::ControlModifier);
+             t.key(Qt::Key_Delete);
+         },
+         {}},
+        {"trailing break removed",
+         {"A", "B"},
+         [](EditorWindow& t) { t.key(Qt::Key_Backspace); },
+         {"A", "B"}},
+        {"lines typed at the end",
+         {"A"},
          [](EditorWindow& t) { // a soft break is a line too
-             t.type("C"); t.key(Qt::Key_Return); t.type("D"); t.key(Qt::Key_Return, Qt::ShiftModifier); t.type("E");
+             t.type("C");
+             t.key(Qt::Key_Return);
+             t.type("D");
+             t.key(Qt::Key_Return, Qt::ShiftModifier);
+             t.type("E");
          },
          {"A", "C", "D", "E"}},
-        {"a line deleted", {"A", "B", "C"},
-         [](EditorWindow& t) { t.key(Qt::Key_Up); t.key(Qt::Key_Up, Qt::ShiftModifier); t.key(Qt::Key_Delete); },
+        {"a line deleted",
+         {"A", "B", "C"},
+         [](EditorWindow& t) {
+             t.key(Qt::Key_Up);
+             t.key(Qt::Key_Up, Qt::ShiftModifier);
+             t.key(Qt::Key_Delete);
+         },
          {"A", "C", ""}},
         {"lone CR and LF", {cr, lf}, none, {cr, lf, ""}},
         {"odd characters", odd, none, odd + QStringList{""}},
@@ -74,8 +90,7 @@ TEST_F(EditorWindow, ListsRoundTripThroughTheEditor)
     }
 }
 
-TEST_F(EditorWindow, TheSaleWindowTakesNoInputWhileItIsOpen)
-{
+TEST_F(EditorWindow, TheSaleWindowTakesNoInputWhileItIsOpen) {
     open("A\r\n");
     edit(w->List2);
     EXPECT_EQ(frame->EditTarget, -1);
@@ -92,8 +107,7 @@ TEST_F(EditorWindow, TheSaleWindowTakesNoInputWhileItIsOpen)
 }
 
 // An edited history is saved at once on closing, not while typing; an edited price list never.
-TEST_F(EditorWindow, OnlyTheEditedHistoryIsSaved)
-{
+TEST_F(EditorWindow, OnlyTheEditedHistoryIsSaved) {
     writeFile(salesFile(), "1 x Pan de $2.00 = $2.00\r\nviejo\r\n\r\n");
     open("Pan $2\r\n");
     const QStringList files = QDir(desktop()).entryList(QDir::Files | QDir::Hidden);

@@ -9,52 +9,53 @@ enum Effect { None, Typed, NewSale, AddLine, Payment, Quantity };
 
 struct KeyRow {
     const char* from;
-    const char* text; // " " Space, "" Delete, "\r" Return, else that letter or digit
+    const char* text;       // " " Space, "" Delete, "\r" Return, else that letter or digit
     const char* focusAfter; // nullptr: stays where it was
     Effect effect;
 };
 
 // One row per key of every control of the register: where the focus goes and what happens.
 const KeyRow kRows[] = {
-    {"txtDato1", " ", "List2", NewSale},      {"txtDato1", "", "List2", NewSale},
-    {"txtDato1", "\r", "txtDato2", None},     {"txtDato1", "d", "txtDato2", None},
-    {"txtDato1", "b", "txtDato4", None},      {"txtDato1", "P", "txtDato3", None},
-    {"txtDato1", "x", nullptr, Typed},        {"txtDato1", "C", nullptr, Typed},
-    {"txtDato1", "t", nullptr, Typed},        {"txtDato1", "5", nullptr, Typed},
-    {"txtDato2", " ", nullptr, Typed},        {"txtDato2", "", "List2", NewSale},
-    {"txtDato2", "\r", "txtDato3", None},     {"txtDato2", "d", nullptr, Typed},
-    {"txtDato2", "B", nullptr, Typed},        {"txtDato3", " ", "List2", NewSale},
-    {"txtDato3", "", "List2", NewSale},       {"txtDato3", "\r", nullptr, AddLine},
-    {"txtDato3", "t", "txtTotal2", None},     {"txtDato3", "B", "txtDato4", None},
-    {"txtDato3", "c", "txtDato1", None},      {"txtDato3", "D", "txtDato2", None},
-    {"txtDato3", "p", nullptr, Typed},        {"txtDato4", " ", nullptr, Typed},
-    {"txtDato4", "", "List2", NewSale},       {"txtDato4", "\r", nullptr, AddLine},
-    {"txtDato4", "T", "txtTotal2", None},     {"txtDato4", "b", nullptr, Typed},
-    {"txtDato4", "P", nullptr, Typed},        {"txtTotal2", " ", "List2", NewSale},
-    {"txtTotal2", "", "List2", NewSale},      {"txtTotal2", "\r", nullptr, Payment},
-    {"txtTotal2", "b", "txtDato4", None},     {"txtTotal2", "C", "txtDato1", None},
-    {"txtTotal2", "d", "txtDato2", None},     {"txtTotal2", "p", "txtDato3", None},
-    {"txtTotal2", "t", nullptr, Typed},       {"List1", " ", "List2", NewSale},
-    {"List1", "", "List2", NewSale},          {"List1", "\r", nullptr, None},
-    {"List1", "B", "txtDato4", None},         {"List1", "c", "txtDato1", None},
-    {"List1", "d", "txtDato2", None},         {"List1", "P", "txtDato3", None},
-    {"List2", " ", "List2", NewSale},         {"List2", "", "List2", NewSale},
-    {"List2", "\r", nullptr, AddLine},        {"List2", "7", nullptr, Quantity},
-    {"List2", "0", nullptr, None},            {"List2", "x", nullptr, None},
-    {"List2", "t", "txtTotal2", None},        {"List2", "b", "txtDato4", None},
-    {"List2", "C", "txtDato1", None},         {"List2", "D", "txtDato2", None},
+    {"txtDato1", " ", "List2", NewSale},  {"txtDato1", "", "List2", NewSale},
+    {"txtDato1", "\r", "txtDato2", None}, {"txtDato1", "d", "txtDato2", None},
+    {"txtDato1", "b", "txtDato4", None},  {"txtDato1", "P", "txtDato3", None},
+    {"txtDato1", "x", nullptr, Typed},    {"txtDato1", "C", nullptr, Typed},
+    {"txtDato1", "t", nullptr, Typed},    {"txtDato1", "5", nullptr, Typed},
+    {"txtDato2", " ", nullptr, Typed},    {"txtDato2", "", "List2", NewSale},
+    {"txtDato2", "\r", "txtDato3", None}, {"txtDato2", "d", nullptr, Typed},
+    {"txtDato2", "B", nullptr, Typed},    {"txtDato3", " ", "List2", NewSale},
+    {"txtDato3", "", "List2", NewSale},   {"txtDato3", "\r", nullptr, AddLine},
+    {"txtDato3", "t", "txtTotal2", None}, {"txtDato3", "B", "txtDato4", None},
+    {"txtDato3", "c", "txtDato1", None},  {"txtDato3", "D", "txtDato2", None},
+    {"txtDato3", "p", nullptr, Typed},    {"txtDato4", " ", nullptr, Typed},
+    {"txtDato4", "", "List2", NewSale},   {"txtDato4", "\r", nullptr, AddLine},
+    {"txtDato4", "T", "txtTotal2", None}, {"txtDato4", "b", nullptr, Typed},
+    {"txtDato4", "P", nullptr, Typed},    {"txtTotal2", " ", "List2", NewSale},
+    {"txtTotal2", "", "List2", NewSale},  {"txtTotal2", "\r", nullptr, Payment},
+    {"txtTotal2", "b", "txtDato4", None}, {"txtTotal2", "C", "txtDato1", None},
+    {"txtTotal2", "d", "txtDato2", None}, {"txtTotal2", "p", "txtDato3", None},
+    {"txtTotal2", "t", nullptr, Typed},   {"List1", " ", "List2", NewSale},
+    {"List1", "", "List2", NewSale},      {"List1", "\r", nullptr, None},
+    {"List1", "B", "txtDato4", None},     {"List1", "c", "txtDato1", None},
+    {"List1", "d", "txtDato2", None},     {"List1", "P", "txtDato3", None},
+    {"List2", " ", "List2", NewSale},     {"List2", "", "List2", NewSale},
+    {"List2", "\r", nullptr, AddLine},    {"List2", "7", nullptr, Quantity},
+    {"List2", "0", nullptr, None},        {"List2", "x", nullptr, None},
+    {"List2", "t", "txtTotal2", None},    {"List2", "b", "txtDato4", None},
+    {"List2", "C", "txtDato1", None},     {"List2", "D", "txtDato2", None},
     {"List2", "p", "txtDato3", None},
 };
 
 using KeyMap = WindowTest;
 
-TEST_F(KeyMap, EveryControlsKeys)
-{
+TEST_F(KeyMap, EveryControlsKeys) {
     open("Pan $2\r\nPapa $3\r\n");
     for (const KeyRow& row : kRows) {
         const QString text = QString::fromLatin1(row.text);
-        const Qt::Key k = text == " " ? Qt::Key_Space : text.isEmpty() ? Qt::Key_Delete
-                        : text == "\r" ? Qt::Key_Return : Qt::Key(text.toUpper()[0].unicode());
+        const Qt::Key k = text == " "      ? Qt::Key_Space
+                          : text.isEmpty() ? Qt::Key_Delete
+                          : text == "\r"   ? Qt::Key_Return
+                                           : Qt::Key(text.toUpper()[0].unicode());
         SCOPED_TRACE(std::string(row.from) + " " + row.text + " (" + std::to_string(int(k)) + ")");
         w->txtDato1->setText("1");
         w->txtDato2->setText("X");
@@ -88,9 +89,9 @@ TEST_F(KeyMap, EveryControlsKeys)
     }
 }
 
-// Fields select their text when they gain the focus; typing limits stop the cashier, not the program.
-TEST_F(KeyMap, EntryFieldsSelectAndLimit)
-{
+// Fields select their text when they gain the focus; typing limits stop the cashier, not the
+// program.
+TEST_F(KeyMap, EntryFieldsSelectAndLimit) {
     open();
     w->txtTotal2->setText("abc");
     w->txtTotal2->setFocus();
@@ -115,8 +116,7 @@ TEST_F(KeyMap, EntryFieldsSelectAndLimit)
     EXPECT_EQ(w->txtDato3->text(), "1234567.0"); // shrinking is always allowed
 }
 
-TEST_F(KeyMap, SearchBoxFindsPrefixesWithoutRegardToCase)
-{
+TEST_F(KeyMap, SearchBoxFindsPrefixesWithoutRegardToCase) {
     open("Agua $10\r\nCoco $25\r\ncola $15\r\nPan $5\r\n");
     type("b");
     EXPECT_EQ(w->txtDato4->selectedText(), "Buscar...");

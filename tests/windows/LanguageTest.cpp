@@ -7,8 +7,7 @@ namespace tallimo {
 namespace {
 
 // The standard buttons read in Spanish whatever the user's locale.
-TEST(Language, StandardButtonsReadInSpanish)
-{
+TEST(Language, StandardButtonsReadInSpanish) {
     ASSERT_TRUE(installSpanishTranslations());
     const struct {
         const char* english;

@@ -7,8 +7,7 @@ namespace {
 
 using SaleFlow = WindowTest;
 
-TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
-{
+TEST_F(SaleFlow, AWholeSaleFromTheKeyboard) {
     open("Pan dulce $4.5\r\nRefresco $12.5\r\nCaf\xe9 $30\r\n");
     EXPECT_EQ(focused(), w->List2);
     EXPECT_EQ(w->List2->selectedIndex(), -1);
@@ -37,11 +36,13 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
     key(Qt::Key_Return);
     EXPECT_EQ(w->lblTotal3->text(), "15.00");
     EXPECT_EQ(w->lblTip->text(), Hint(5));
-    const QByteArray lines = "2 x Refresco de $12.50 = $25.00\r\n2 x Caf\xe9 de $30.00 = $60.00\r\n";
+    const QByteArray lines =
+        "2 x Refresco de $12.50 = $25.00\r\n2 x Caf\xe9 de $30.00 = $60.00\r\n";
     EXPECT_EQ(readFile(salesFile()), lines + "\r\n");
 
     key(Qt::Key_Space);
-    const QByteArray closed = lines + "-------------------------------------------------->Total $85.00\r\n\r\n";
+    const QByteArray closed =
+        lines + "-------------------------------------------------->Total $85.00\r\n\r\n";
     EXPECT_EQ(readFile(salesFile()), closed);
     EXPECT_EQ(w->SaleTotal, 0);
     for (QWidget* zero : QList<QWidget*>{w->lblTotal1, w->lblTotal3, w->txtTotal2})
@@ -59,8 +60,7 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard)
     EXPECT_EQ(readFile(salesFile()), closed);
 }
 
-TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment)
-{
+TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment) {
     open();
     w->txtDato1->setFocus();
     type(".5");
@@ -83,11 +83,12 @@ TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment)
 }
 
 // A missing price list is offered; when its folder is missing too, the folder is named.
-TEST_F(SaleFlow, AMissingPriceListIsCreatedWhenItCanBe)
-{
-    const QString created = QString::fromUtf8("No hay una lista de precios y productos en el escritorio, ¿desea crear uno?");
-    const QString noFolder = QString::fromUtf8("No se puede crear el archivo, la dirección: C:\\Documents "
-                                               "and Settings\\cajera\\Escritorio no existe.");
+TEST_F(SaleFlow, AMissingPriceListIsCreatedWhenItCanBe) {
+    const QString created = QString::fromUtf8(
+        "No hay una lista de precios y productos en el escritorio, ¿desea crear uno?");
+    const QString noFolder =
+        QString::fromUtf8("No se puede crear el archivo, la dirección: C:\\Documents "
+                          "and Settings\\cajera\\Escritorio no existe.");
     for (const bool folder : {true, false}) {
         SCOPED_TRACE(folder);
         dialogs.shown.clear();
@@ -97,14 +98,14 @@ TEST_F(SaleFlow, AMissingPriceListIsCreatedWhenItCanBe)
         ASSERT_EQ(dialogs.shown.size(), folder ? 1 : 2);
         EXPECT_EQ(dialogs.shown[0].text, created);
         EXPECT_EQ(dialogs.shown.back().text, folder ? created : noFolder);
-        EXPECT_EQ(readFile(desktop() + "/Lista.txt"), folder ? "Producto patito $198\r\n" : "<missing>");
+        EXPECT_EQ(readFile(desktop() + "/Lista.txt"),
+                  folder ? "Producto patito $198\r\n" : "<missing>");
         EXPECT_EQ(w->List2->items(), folder ? QStringList{"Producto patito $198"} : QStringList{});
         QFile::remove(desktop() + "/Lista.txt");
     }
 }
 
-TEST_F(SaleFlow, OutOfRangeAmountsAreRefusedAndChangeNothing)
-{
+TEST_F(SaleFlow, OutOfRangeAmountsAreRefusedAndChangeNothing) {
     open();
     w->txtDato3->setFocus();
     w->txtDato3->setText("1e308");

@@ -17,8 +17,7 @@ struct Roots {
     Roots() { QDir().mkpath(root); }
 };
 
-TEST(SingleInstance, ASecondCopyOnTheSameRootIsRefused)
-{
+TEST(SingleInstance, ASecondCopyOnTheSameRootIsRefused) {
     Roots r;
     auto first = SingleInstance::acquire(r.root, r.locks.path());
     ASSERT_TRUE(first);
@@ -34,8 +33,7 @@ TEST(SingleInstance, ASecondCopyOnTheSameRootIsRefused)
     EXPECT_TRUE(SingleInstance::acquire(r.root, r.locks.path()));
 }
 
-TEST(SingleInstance, ALockLeftByACrashedCopyDoesNotBlock)
-{
+TEST(SingleInstance, ALockLeftByACrashedCopyDoesNotBlock) {
     Roots r;
     const pid_t child = fork();
     ASSERT_GE(child, 0);

@@ -5,8 +5,7 @@ namespace {
 
 using Splash = WindowTest;
 
-TEST_F(Splash, TheTitleFadesThroughTwentyFiveGreysToBlack)
-{
+TEST_F(Splash, TheTitleFadesThroughTwentyFiveGreysToBlack) {
     frmInicio& w = frame->inicio();
     EXPECT_EQ(w.lblWord->foreColor(), QColor(255, 255, 255)); // white on white at first
     for (int tick = 1; tick <= 25; ++tick) {
@@ -21,16 +20,17 @@ TEST_F(Splash, TheTitleFadesThroughTwentyFiveGreysToBlack)
     EXPECT_TRUE(w.Timer2->isActive()); // the bars go on
 }
 
-TEST_F(Splash, TheBarsGrowFortyTicksAndTheSquareMarksWhereTheyCross)
-{
+TEST_F(Splash, TheBarsGrowFortyTicksAndTheSquareMarksWhereTheyCross) {
     frmInicio& w = frame->inicio();
     for (int tick = 1; tick <= 40; ++tick) {
         const QRect before = w.shape3Twips();
         w.Timer2_Timer();
         ASSERT_EQ(w.shape2Twips(), QRect(480, 0, 495, 15 + 120 * tick)) << "tick " << tick;
-        ASSERT_EQ(w.shape1Twips(), QRect(7800 - 200 * tick, 3240, 15 + 200 * tick, 495)) << "tick " << tick;
+        ASSERT_EQ(w.shape1Twips(), QRect(7800 - 200 * tick, 3240, 15 + 200 * tick, 495))
+            << "tick " << tick;
         const bool crossing = tick == 35 || tick == 36; // Shape1 left 800, then 600
-        ASSERT_EQ(w.shape3Twips(), crossing ? QRect(480, 3240, 495, 495) : before) << "tick " << tick;
+        ASSERT_EQ(w.shape3Twips(), crossing ? QRect(480, 3240, 495, 495) : before)
+            << "tick " << tick;
         ASSERT_EQ(w.Shape3->isHidden(), tick < 35) << "tick " << tick;
         ASSERT_FALSE(w.Timer3->isActive()) << "tick " << tick;
     }
@@ -47,8 +47,7 @@ TEST_F(Splash, TheBarsGrowFortyTicksAndTheSquareMarksWhereTheyCross)
     EXPECT_EQ(drawn.pixelColor(twips(4000), twips(3500)).name(), "#00c000");
 }
 
-TEST_F(Splash, LeftAloneItHandsOverAfterTheBarsAndThePause)
-{
+TEST_F(Splash, LeftAloneItHandsOverAfterTheBarsAndThePause) {
     twoLayouts();
     writeFile(choiceFile(false), " 0 \r\n");
     QElapsedTimer clock;

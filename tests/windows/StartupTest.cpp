@@ -6,17 +6,15 @@ namespace tallimo {
 namespace {
 
 class Startup : public WindowTest {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         WindowTest::SetUp();
         twoLayouts();
     }
 };
 
 // The first start always reads the Spanish layout's file.
-TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout)
-{
+TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout) {
     const struct {
         const char* spanishFile; // nullptr: none
         const char* englishFile;
@@ -45,7 +43,8 @@ TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout)
         EXPECT_EQ(frame->isBoxBasicLoaded(), row.choice >= 0);
         EXPECT_EQ(choiceWindowShown(), row.choice < 0);
         if (row.choice >= 0) {
-            EXPECT_EQ(saleWindowShown() ? frame->boxBasic().List2->item(0) : "<hidden>", row.firstProduct);
+            EXPECT_EQ(saleWindowShown() ? frame->boxBasic().List2->item(0) : "<hidden>",
+                      row.firstProduct);
         }
         EXPECT_TRUE(dialogs.shown.isEmpty()); // a failed read says nothing
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -54,8 +53,7 @@ TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout)
 }
 
 // The restart label brings back fresh windows, and the splash reads the file of the layout in use.
-TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse)
-{
+TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse) {
     writeFile(choiceFile(false), " 1 \r\n");
     playToHandOver(frame->inicio());
     ASSERT_EQ(frame->SystemChoice, 1);
@@ -77,8 +75,9 @@ TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse)
     EXPECT_EQ(again.SaleTotal, 0);
     EXPECT_EQ(again.txtDato2->text(), "Producto");
     // The sale left open was closed by the sale window's own unload.
-    EXPECT_EQ(again.List1->items(), (QStringList{"1 x Queso de $5.00 = $5.00",
-                                                 "-------------------------------------------------->Total $5.00"}));
+    EXPECT_EQ(again.List1->items(),
+              (QStringList{"1 x Queso de $5.00 = $5.00",
+                           "-------------------------------------------------->Total $5.00"}));
 
     // The Spanish file still reads " 1 ", but it is not the one looked at now.
     QFile::remove(choiceFile(true));
@@ -91,8 +90,7 @@ TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse)
 
 // The "x" of either setup window ends everything at once: no unload handler runs,
 // so a sale left open gets no total line.
-TEST_F(Startup, TheEscapeLabelsEndTheProgramAtOnce)
-{
+TEST_F(Startup, TheEscapeLabelsEndTheProgramAtOnce) {
     for (const bool fromSplash : {true, false}) {
         SCOPED_TRACE(fromSplash ? "splash" : "choice window");
         QFile::remove(salesFile());

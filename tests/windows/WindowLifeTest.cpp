@@ -12,8 +12,7 @@ namespace {
 
 using WindowLife = WindowTest;
 
-TEST_F(WindowLife, LoadReadsBothListsAndSelectsTheLastHistoryLine)
-{
+TEST_F(WindowLife, LoadReadsBothListsAndSelectsTheLastHistoryLine) {
     writeFile(salesFile(), "uno\r\n\r\ndos\r\n");
     open("Pan $2\r\n\r\nLeche $20");
     EXPECT_EQ(w->List2->items(), (QStringList{"Pan $2", "", "Leche $20"}));
@@ -22,8 +21,7 @@ TEST_F(WindowLife, LoadReadsBothListsAndSelectsTheLastHistoryLine)
     EXPECT_EQ(w->Usuario->text(), "cajera");
 }
 
-TEST_F(WindowLife, ResizePlacesTheFrameForEachWindowState)
-{
+TEST_F(WindowLife, ResizePlacesTheFrameForEachWindowState) {
     open();
     EXPECT_EQ(w->frmeCoord->pos(), QPoint(0, 0));
     EXPECT_EQ(w->lblTip->y(), -w->lblTip->height());
@@ -47,9 +45,9 @@ TEST_F(WindowLife, ResizePlacesTheFrameForEachWindowState)
 }
 
 // Unload adds the total line when the history ends with an invoice line, and only then.
-TEST_F(WindowLife, UnloadClosesAnOpenSaleOnce)
-{
-    const QByteArray pan = "1 x Pan de $2.00 = $2.00\r\n", line = "-------------------------------------------------->Total $";
+TEST_F(WindowLife, UnloadClosesAnOpenSaleOnce) {
+    const QByteArray pan = "1 x Pan de $2.00 = $2.00\r\n",
+                     line = "-------------------------------------------------->Total $";
     const struct {
         QByteArray before; // empty: no file
         int rungUp;        // lines of "3 x Pan" added before closing
@@ -78,8 +76,7 @@ TEST_F(WindowLife, UnloadClosesAnOpenSaleOnce)
     }
 }
 
-TEST_F(WindowLife, CurrencyMenuChangesOnlyTheFourLabels)
-{
+TEST_F(WindowLife, CurrencyMenuChangesOnlyTheFourLabels) {
     open();
     const QList<QAction*> items = w->mnuMoney->actions();
     ASSERT_EQ(items.size(), 4);
@@ -101,8 +98,7 @@ TEST_F(WindowLife, CurrencyMenuChangesOnlyTheFourLabels)
 
 // Every label button of every window looks pressed while held, and a release
 // outside it clicks nothing and restores its look.
-TEST_F(WindowLife, LabelButtonsLookPressedOnlyWhileHeld)
-{
+TEST_F(WindowLife, LabelButtonsLookPressedOnlyWhileHeld) {
     open();
     w->showMaximized();
     QTest::qWait(50);
@@ -122,7 +118,8 @@ TEST_F(WindowLife, LabelButtonsLookPressedOnlyWhileHeld)
     };
     for (const auto& row : rows) {
         Label* label = row.label();
-        SCOPED_TRACE(label->window()->objectName().toStdString() + "/" + label->objectName().toStdString());
+        SCOPED_TRACE(label->window()->objectName().toStdString() + "/" +
+                     label->objectName().toStdString());
         if (frame->isInicioLoaded())
             frame->inicio().Timer2->stop(); // no hand-over under the test
         label->window()->show();
@@ -138,8 +135,7 @@ TEST_F(WindowLife, LabelButtonsLookPressedOnlyWhileHeld)
     EXPECT_FALSE(ended);
 }
 
-TEST_F(WindowLife, AFailedSaveIsToldOnceAndTheNextSaveWritesEverything)
-{
+TEST_F(WindowLife, AFailedSaveIsToldOnceAndTheNextSaveWritesEverything) {
     open("Pan $2\r\n");
     const QString hidden = desktop() + ".moved";
     ASSERT_TRUE(QDir().rename(desktop(), hidden)); // the desktop folder disappears mid-day
@@ -148,7 +144,8 @@ TEST_F(WindowLife, AFailedSaveIsToldOnceAndTheNextSaveWritesEverything)
     key(Qt::Key_Return);
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Critical);
-    EXPECT_TRUE(dialogs.shown[0].text.contains("C:\\Documents and Settings\\cajera\\Escritorio\\Ventas de "))
+    EXPECT_TRUE(dialogs.shown[0].text.contains(
+        "C:\\Documents and Settings\\cajera\\Escritorio\\Ventas de "))
         << dialogs.shown[0].text.toStdString();
 
     // Closing while the save still fails asks; No keeps every line on screen.

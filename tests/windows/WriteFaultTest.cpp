@@ -8,30 +8,27 @@ namespace {
 
 // A full disk for this process: files may not grow past `bytes` until it goes.
 class FullDisk {
-public:
-    explicit FullDisk(rlim_t bytes)
-    {
+  public:
+    explicit FullDisk(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &mSaved);
         mOldHandler = std::signal(SIGXFSZ, SIG_IGN); // a write fails instead of killing us
         rlimit limit = mSaved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FullDisk()
-    {
+    ~FullDisk() {
         setrlimit(RLIMIT_FSIZE, &mSaved);
         std::signal(SIGXFSZ, mOldHandler);
     }
 
-private:
+  private:
     rlimit mSaved{};
     void (*mOldHandler)(int) = nullptr;
 };
 
 using WriteFault = WindowTest;
 
-TEST_F(WriteFault, AFullDiskLosesNoLineAndIsToldOnce)
-{
+TEST_F(WriteFault, AFullDiskLosesNoLineAndIsToldOnce) {
     open("Pan $2\r\n");
     key(Qt::Key_Down);
     key(Qt::Key_Return);
@@ -44,7 +41,8 @@ TEST_F(WriteFault, AFullDiskLosesNoLineAndIsToldOnce)
         EXPECT_EQ(w->List1->count(), 4);
         EXPECT_EQ(readFile(salesFile()), before); // the last complete save stands
         ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromUtf8("No queda espacio en el disco.")))
+        EXPECT_TRUE(
+            dialogs.shown[0].text.contains(QString::fromUtf8("No queda espacio en el disco.")))
             << dialogs.shown[0].text.toStdString();
     }
     type("t");
@@ -62,7 +60,8 @@ TEST_F(WriteFault, AFullDiskLosesNoLineAndIsToldOnce)
     EXPECT_EQ(dialogs.shown.size(), 2);
     EXPECT_EQ(w->List1->count(), 5);
     EXPECT_TRUE(w->close()); // ends with its total line, yet saved again: the last save failed
-    EXPECT_EQ(readFile(salesFile()), all + "-------------------------------------------------->Total $8.00\r\n\r\n");
+    EXPECT_EQ(readFile(salesFile()),
+              all + "-------------------------------------------------->Total $8.00\r\n\r\n");
 }
 
 } // namespace
