@@ -10,7 +10,7 @@ FUZZ_SMOKE_SECONDS ?= 5
 # Fuzzers run side by side; one per core at most.
 FUZZ_JOBS ?= 1
 
-.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke clean
+.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke format format-check clean
 
 deps:
 	bash scripts/install-deps
@@ -22,7 +22,7 @@ build: deps
 run: build
 	./$(BUILD)/tallimo
 
-test: deps
+test: deps format-check
 	cmake -S . -B $(TEST_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTALLIMO_SANITIZE=ON
 	cmake --build $(TEST_BUILD)
 	$(MAKE) --no-print-directory fuzz-smoke
@@ -44,6 +44,13 @@ fuzz: fuzz-build
 
 fuzz-smoke: fuzz-build
 	fuzz/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS) $(FUZZ_JOBS)
+
+# make test fails on a file that .clang-format would change; make format mends them.
+format-check: deps
+	bash scripts/check-format
+
+format: deps
+	bash scripts/check-format --fix
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
