@@ -17,35 +17,31 @@ namespace {
 const QString kPoint = QStringLiteral(".");
 const QString kComma = QStringLiteral(",");
 
-void checkAmount(const QString& text) {
-    const std::optional<double> value = ReadNumber(text);
+void checkAmount(const QString& text, const QString& point) {
+    const std::optional<double> value = ReadNumber(text, point);
     require(!value || std::isfinite(*value), "ReadNumber gives a finite value or nothing", text);
 
-    const std::optional<QString> once = NormalizeAmount(text, kPoint);
+    const std::optional<QString> once = NormalizeAmount(text, point);
     require(!once || value, "NormalizeAmount reads only what ReadNumber reads", text);
     if (!value)
         return;
-    for (const QString& point : {kPoint, kComma}) {
-        const QString shown = FormatAmount(*value, point);
-        require(isAmountText(shown, point) && !hasInfOrNan(shown), "FormatAmount writes 0.00",
-                text);
-    }
     // Refused only when the shown amount would not read again.
-    const QString shown = FormatAmount(*value, kPoint);
-    require(once ? *once == shown : !ReadNumber(shown),
+    const QString shown = FormatAmount(*value, point);
+    require(isAmountText(shown, point) && !hasInfOrNan(shown), "FormatAmount writes 0.00", text);
+    require(once ? *once == shown : !ReadNumber(shown, point),
             "NormalizeAmount is FormatAmount of ReadNumber", text);
     if (!once)
         return;
     // A shown amount is typed again by the next field: it must read as itself.
-    const std::optional<QString> twice = NormalizeAmount(*once, kPoint);
+    const std::optional<QString> twice = NormalizeAmount(*once, point);
     require(twice.has_value(), "a normalised amount reads again", text);
     require(*twice == *once, "NormalizeAmount is stable", text);
 }
 
 void checkLine(const QString& quantity, const QString& product, const QString& price,
                double saleTotal, const QString& point) {
-    const auto q = ReadNumber(quantity);
-    const auto p = ReadNumber(price);
+    const auto q = ReadNumber(quantity, point);
+    const auto p = ReadNumber(price, point);
     const bool fits = q && p && std::isfinite(*p * *q) && std::isfinite(saleTotal + *p * *q);
     const std::optional<InvoiceEntry> entry =
         ComposeInvoiceLine(quantity, product, price, saleTotal, point);
@@ -69,8 +65,8 @@ void checkChange(const QString& payment, double saleTotal, const QString& point)
     require(isAmountText(change->payment, point), "the payment is shown as an amount", payment);
     require(change->change == QStringLiteral("Sin $") || isAmountText(change->change, point),
             "the change is an amount or \"Sin $\"", payment);
-    if (point == kPoint && change->change != QStringLiteral("Sin $"))
-        require(ReadNumber(change->change).value_or(0) != 0, "a zero change says \"Sin $\"",
+    if (change->change != QStringLiteral("Sin $"))
+        require(ReadNumber(change->change, point).value_or(0) != 0, "a zero change says \"Sin $\"",
                 payment);
 }
 
@@ -85,12 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString &quantity = fields[0], &product = fields[1], &price = fields[2];
     const QString &total = fields[3], &payment = fields[4];
 
-    for (const QString& field : {quantity, price, total, payment})
-        checkAmount(field);
-
-    // The running total is always a sum of earlier finite lines.
-    const double saleTotal = ReadNumber(total).value_or(0);
     for (const QString& point : {kPoint, kComma}) {
+        for (const QString& field : {quantity, price, total, payment})
+            checkAmount(field, point);
+        // The running total is always a sum of earlier finite lines.
+        const double saleTotal = ReadNumber(total, point).value_or(0);
         checkLine(quantity, product, price, saleTotal, point);
         checkChange(payment, saleTotal, point);
     }

@@ -23,9 +23,19 @@ int takeDigits(const QString& text, qsizetype& pos, std::string& to) {
     return count;
 }
 
+// The length of the decimal mark at `pos` when a digit follows it, else 0.
+qsizetype decimalMarkAt(const QString& text, qsizetype pos, const QString& decimalPoint) {
+    qsizetype length = 0;
+    if (pos < text.size() && text[pos] == u'.')
+        length = 1;
+    else if (!decimalPoint.isEmpty() && QStringView(text).mid(pos).startsWith(decimalPoint))
+        length = decimalPoint.size();
+    return length > 0 && pos + length < text.size() && isDigit(text[pos + length]) ? length : 0;
+}
+
 } // namespace
 
-std::optional<double> ReadNumber(QStringView input) {
+std::optional<double> ReadNumber(QStringView input, const QString& decimalPoint) {
     QString text;
     text.reserve(input.size());
     for (QChar c : input)
@@ -39,8 +49,8 @@ std::optional<double> ReadNumber(QStringView input) {
 
     std::string intDigits, fracDigits;
     takeDigits(text, pos, intDigits);
-    if (pos + 1 < text.size() && text[pos] == u'.' && isDigit(text[pos + 1])) {
-        ++pos;
+    if (const qsizetype mark = decimalMarkAt(text, pos, decimalPoint)) {
+        pos += mark;
         takeDigits(text, pos, fracDigits);
     }
     if (intDigits.empty() && fracDigits.empty())
@@ -144,13 +154,13 @@ QString FormatAmount(double value, const QString& decimalPoint) {
 }
 
 std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint) {
-    const auto value = ReadNumber(text);
+    const auto value = ReadNumber(text, decimalPoint);
     if (!value)
         return std::nullopt;
     // Just below the largest double the 15 digits round up past it, and the
     // shown text would no longer read: refused like any other overflow.
     QString shown = FormatAmount(*value, decimalPoint);
-    if (!ReadNumber(shown))
+    if (!ReadNumber(shown, decimalPoint))
         return std::nullopt;
     return shown;
 }

@@ -34,8 +34,8 @@ QString Hint(int number) {
 std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QString& product,
                                                const QString& price, double saleTotal,
                                                const QString& decimalPoint) {
-    const auto q = ReadNumber(quantity);
-    const auto p = ReadNumber(price);
+    const auto q = ReadNumber(quantity, decimalPoint);
+    const auto p = ReadNumber(price, decimalPoint);
     if (!q || !p)
         return std::nullopt;
     const double amount = *p * *q;
@@ -62,7 +62,7 @@ std::optional<ChangeResult> ComputeChange(const QString& paymentText, double sal
     const auto payment = NormalizeAmount(paymentText, decimalPoint);
     if (!payment)
         return std::nullopt;
-    const auto paid = ReadNumber(*payment);
+    const auto paid = ReadNumber(*payment, decimalPoint);
     if (!paid)
         return std::nullopt;
     const double change = *paid - saleTotal;
@@ -70,7 +70,7 @@ std::optional<ChangeResult> ComputeChange(const QString& paymentText, double sal
         return std::nullopt;
 
     QString changeText = FormatAmount(change, decimalPoint);
-    if (ReadNumber(changeText).value_or(0) == 0)
+    if (ReadNumber(changeText, decimalPoint).value_or(0) == 0)
         changeText = QStringLiteral("Sin $");
     return ChangeResult{*payment, changeText};
 }

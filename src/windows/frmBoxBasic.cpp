@@ -135,7 +135,7 @@ void frmBoxBasic::BSupr() {
     lblTotal1->setText(QStringLiteral("0.00"));
     lblTotal3->setText(QStringLiteral("0.00"));
     lblTip->setText(Hint(1));
-    if (ReadNumber(txtTotal2->text()).value_or(0) > 0) {
+    if (ReadNumber(txtTotal2->text(), mFrame.environment().decimalPoint()).value_or(0) > 0) {
         List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
     }

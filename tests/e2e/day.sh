@@ -2,13 +2,15 @@
 # A working day on a real X server, driven only by X11 key events: the first
 # start (choice window, sample price list), a second start with the test's own
 # price list, four sales and a close in the middle of a fifth. The day's sales
-# file, the choice file and the price list must match the expected bytes.
+# file, the choice file and the price list must match the expected bytes. The
+# locale decides the decimal mark of the amounts and the date in the file name.
 #
-#   day.sh <path to tallimo> <folder of expected files>
+#   day.sh <path to tallimo> <folder of expected files> [locale, es_MX.UTF-8 by default]
 set -euo pipefail
 
 program=$(readlink -f "$1")
 expected=$(readlink -f "$2")
+lang=${3:-es_MX.UTF-8}
 work=$(mktemp -d /tmp/tallimo-e2e.XXXXXX)
 display=:$((90 + RANDOM % 100))
 pids=()
@@ -80,8 +82,7 @@ text() {
 }
 
 start() {
-  # A Mexican Spanish locale: "." decimals, short dates "dd/MM/yy".
-  LC_ALL=es_MX.UTF-8 LANG=es_MX.UTF-8 "$program" >"$work/tallimo.log" 2>&1 &
+  LC_ALL=$lang LANG=$lang "$program" >"$work/tallimo.log" 2>&1 &
   app=$!
   pids+=("$app")
 }
@@ -138,8 +139,13 @@ keys "$sale" Return Delete
 keys "$sale" 2 Return alt+F4
 finish
 
-sales="$desktop/Ventas de $(date +%d-%m-%y).txt"
+# The short date of the locale, "/" written as "-": es_ES d/M/yy, es_MX dd/MM/yy.
+case $lang in
+  es_ES*) day=$(date +%-d-%-m-%y) ;;
+  *) day=$(date +%d-%m-%y) ;;
+esac
+sales="$desktop/Ventas de $day.txt"
 [ -f "$sales" ] || fail "no sales file: $(ls "$desktop")"
-cmp "$sales" "$expected/Ventas.txt" || { od -c "$sales" | tail -20 >&2; fail "sales file differs"; }
+cmp "$sales" "$expected/Ventas-${lang%%.*}.txt" || { od -c "$sales" | tail -20 >&2; fail "sales file differs"; }
 cmp "$desktop/Lista.txt" "$expected/Lista.txt" || fail "price list changed"
 echo "e2e: 1 passed, 0 failed"

@@ -60,6 +60,31 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard) {
     EXPECT_EQ(readFile(salesFile()), closed);
 }
 
+// Amounts shown with the locale's mark read back as shown: the line, the change, the file.
+TEST_F(SaleFlow, APaidSaleUnderACommaAndAPointLocale) {
+    const struct {
+        QLocale::Country country;
+        const char *change, *line, *total;
+    } rows[] = {
+        {QLocale::Spain, "6,50", "3 x Pan dulce de $4,50 = $13,50", "13,50"},
+        {QLocale::Mexico, "6.50", "3 x Pan dulce de $4.50 = $13.50", "13.50"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.change);
+        locale = QLocale(QLocale::Spanish, row.country);
+        open("Pan dulce $4.5\r\n");
+        key(Qt::Key_Down);
+        type("3");
+        key(Qt::Key_Return);
+        type("t20");
+        key(Qt::Key_Return);
+        EXPECT_EQ(w->lblTotal3->text(), row.change);
+        key(Qt::Key_Space);
+        EXPECT_EQ(readFile(salesFile()), QByteArray(row.line) + "\r\n" + QByteArray(50, '-') +
+                                             ">Total $" + row.total + "\r\n\r\n");
+    }
+}
+
 TEST_F(SaleFlow, TypedEntryAndNewSaleWithoutPayment) {
     open();
     w->txtDato1->setFocus();

@@ -57,6 +57,7 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<Frame> frame;
     frmBoxBasic* w = nullptr;
     bool ended = false;
+    QLocale locale{QLocale::Spanish, QLocale::Mexico}; // the machine's, read at each start
 
     QString desktop() const { return dir.path() + "/Documents and Settings/cajera/Escritorio"; }
     QString choiceFile(bool english) const {
@@ -65,9 +66,7 @@ class WindowTest : public ::testing::Test {
     }
     QString salesFile() const {
         return desktop() + "/Ventas de " +
-               paths::fileNameDate(
-                   QDate(2026, 12, 5),
-                   QLocale(QLocale::Spanish, QLocale::Mexico).dateFormat(QLocale::ShortFormat)) +
+               paths::fileNameDate(QDate(2026, 12, 5), locale.dateFormat(QLocale::ShortFormat)) +
                ".txt";
     }
 
@@ -93,8 +92,7 @@ class WindowTest : public ::testing::Test {
     // A program start: SystemChoice 0, no window loaded.
     void newFrame() {
         frame.reset();
-        const Environment env{[] { return QDate(2026, 12, 5); },
-                              QLocale(QLocale::Spanish, QLocale::Mexico),
+        const Environment env{[] { return QDate(2026, 12, 5); }, locale,
                               [] { return QStringLiteral("cajera"); }};
         frame = std::make_unique<Frame>(DriveRoot(dir.path()), dialogs, env);
         ended = false;
