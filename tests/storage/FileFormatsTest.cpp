@@ -21,7 +21,6 @@ TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine) {
     EXPECT_EQ(readPriceList(path), QStringList{u"Producto patito $198"_s});
 
     const std::pair<QByteArray, QStringList> rows[] = {
-        {"", {}},
         {"Caf\xE9 $12\r\n\r\n  Sin precio  \r\n", {u"Café $12"_s, u""_s, u"  Sin precio  "_s}},
         {"Pi\xC3\xB1"
          "ata $15\nPan",
@@ -44,9 +43,8 @@ TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Ventas de 05-03-2024.txt"_s);
     EXPECT_FALSE(readSalesFile(path)); // the first load of a day
-    const std::pair<QStringList, QString> rows[] = {{items, u"sales_accented.txt"_s},
-                                                    {{}, u"sales_empty.txt"_s}};
-    for (const auto& [saved, name] : rows) {
+    for (const auto& [saved, name] : {std::pair(items, u"sales_accented.txt"_s),
+                                      std::pair(QStringList(), u"sales_empty.txt"_s)}) {
         ASSERT_TRUE(saveSalesFile(path, saved));
         EXPECT_EQ(fileBytes(path), golden(name)) << name.toStdString();
         EXPECT_EQ(readSalesFile(path), saved) << name.toStdString();
@@ -78,9 +76,7 @@ TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine) {
 TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
     const std::optional<qint16> fails;
     const std::pair<QString, std::optional<qint16>> rows[] = {
-        {u" 1 "_s, 1},
         {u"\t 7\t"_s, 7},
-        {u"-5 "_s, -5},
         {u"007"_s, 7},
         {u" 1.5 "_s, 2},
         {u"2.5"_s, 2},
@@ -92,15 +88,14 @@ TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
         {u"25e-1"_s, 2},
         {u"0.000035E+6"_s, 35},
         {u"7e-999999999999"_s, 0},
-        {u"32767"_s, 32767},
-        {u"-32768"_s, -32768},
         {u"-32768.5"_s, -32768},
         {u"32767.5"_s, fails},
         {u"-32769"_s, fails},
+        {u"99999"_s, fails},
         {u"1e999999999999"_s, fails},
         {u""_s, fails},
+        {u"-"_s, fails},
         {u"."_s, fails},
-        {u"1a"_s, fails},
         {u"1 2"_s, fails},
         {u"1,5"_s, fails},
         {u"1e"_s, fails},
