@@ -74,35 +74,19 @@ TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine) {
 
 // A whole number between blanks; a fraction rounds half to even, exactly.
 TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
-    const std::optional<qint16> fails;
-    const std::pair<QString, std::optional<qint16>> rows[] = {
-        {u"\t 7\t"_s, 7},
-        {u"007"_s, 7},
-        {u" 1.5 "_s, 2},
-        {u"2.5"_s, 2},
-        {u"-2.5"_s, -2},
-        {u"2.4999"_s, 2},
-        {u"2.5000000000000001"_s, 3},
-        {u"5."_s, 5},
-        {u".5"_s, 0},
-        {u"25e-1"_s, 2},
-        {u"0.000035E+6"_s, 35},
-        {u"7e-999999999999"_s, 0},
-        {u"-32768.5"_s, -32768},
-        {u"32767.5"_s, fails},
-        {u"-32769"_s, fails},
-        {u"99999"_s, fails},
-        {u"1e999999999999"_s, fails},
-        {u""_s, fails},
-        {u"-"_s, fails},
-        {u"."_s, fails},
-        {u"1 2"_s, fails},
-        {u"1,5"_s, fails},
-        {u"1e"_s, fails},
-        {u"１"_s, fails}, // fullwidth digit
-    };
-    for (const auto& [line, value] : rows)
-        EXPECT_EQ(parseChoiceLine(line), value) << printable(line);
+    // Each row is the line, " -> " and the value it reads as.
+    for (const char* row :
+         {"\t 7\t -> 7", "007 -> 7", " 1.5  -> 2", "2.5 -> 2", "-2.5 -> -2", "2.4999 -> 2",
+          "2.5000000000000001 -> 3", "5. -> 5", ".5 -> 0", "25e-1 -> 2", "0.000035E+6 -> 35",
+          "7e-999999999999 -> 0", "-32768.5 -> -32768"}) {
+        const QString text = QString::fromUtf8(row);
+        const qsizetype arrow = text.lastIndexOf(u" -> "_s);
+        EXPECT_EQ(parseChoiceLine(text.left(arrow)), text.mid(arrow + 4).toShort()) << row;
+    }
+    // The last is a fullwidth digit.
+    for (const char* line :
+         {"32767.5", "-32769", "99999", "1e999999999999", "", "-", ".", "1 2", "1,5", "1e", "１"})
+        EXPECT_EQ(parseChoiceLine(QString::fromUtf8(line)), std::nullopt) << line;
 
     // Every value's written form reads back as the value.
     EXPECT_EQ(choiceFileBytes(-5), "-5 \r\n");
