@@ -54,17 +54,11 @@ Maker linkTo(const QString& target) {
     return [=](const QString& path) { return QFile::link(target.isEmpty() ? path : target, path); };
 }
 
-bool folder(const QString& path) {
-    return QDir().mkdir(path);
-}
-
-bool fifo(const QString& path) {
-    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
-}
-
-bool sparseOverTheCap(const QString& path) {
+const Maker folder = [](const QString& path) { return QDir().mkdir(path); };
+const Maker fifo = [](const QString& path) { return ::mkfifo(qPrintable(path), 0600) == 0; };
+const Maker sparseOverTheCap = [](const QString& path) {
     return QFile(path).open(QIODevice::WriteOnly) && QFile::resize(path, kMaxFileBytes + 1);
-}
+};
 
 // The sales reader reads the same lines as the price list's, without the empty ones.
 struct Row {

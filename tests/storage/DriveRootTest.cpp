@@ -80,45 +80,18 @@ TEST(DriveRootTest, AddressesThatLeadNowhere) {
     }
 }
 
-// Both desktop folders link to the real desktop when there is one; twice is
-// harmless, a folder already there is kept, and a user name cannot escape.
-TEST(DriveRootTest, PreparesBothLayouts) {
-    for (const QString desktopName : {"Escritorio real", "", "no existe"}) {
-        SCOPED_TRACE(desktopName.toStdString());
-        QTemporaryDir dir;
-        const QString root = dir.path() + "/C";
-        const QString desktop = desktopName.isEmpty() ? QString() : dir.path() + "/" + desktopName;
-        const bool linked = desktopName == "Escritorio real";
-        if (linked)
-            QDir().mkpath(desktop);
-        for (int call = 0; call < 2; ++call) {
-            ASSERT_TRUE(prepareDriveRoot(root, "José Núñez", desktop));
-            EXPECT_TRUE(QFileInfo(root + "/Archivos de programa").isDir());
-            EXPECT_TRUE(QFileInfo(root + "/Program Files").isDir());
-            for (const char* tail :
-                 {"/Documents and Settings/José Núñez/Escritorio", "/Users/José Núñez/Desktop"}) {
-                const QFileInfo info(root + QString::fromUtf8(tail));
-                EXPECT_TRUE(info.isDir()) << tail;
-                EXPECT_EQ(info.symLinkTarget(), linked ? desktop : QString()) << tail;
-            }
-        }
-    }
-    QTemporaryDir dir;
-    ASSERT_TRUE(writeBytes(dir.path() + "/C/Users/ana/Desktop/Lista.txt", {}));
-    QDir().mkpath(dir.path() + "/desk");
-    ASSERT_TRUE(prepareDriveRoot(dir.path() + "/C", "ana", dir.path() + "/desk"));
-    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/C/Users/ana/Desktop/Lista.txt"));
-    EXPECT_FALSE(prepareDriveRoot(dir.path() + "/C", "..", {}));
-}
-
-TEST(DriveRootTest, FromEnvironment) {
-    // Qt answers $HOME when the user's folder settings put the desktop there;
-    // the home folder must never become the desktop folders.
+// Both layouts' desktop folders link to the user's desktop when there is one
+// other than the home folder (Qt answers $HOME when the user's folder settings
+// put the desktop there), else are folders of their own; twice is harmless.
+TEST(DriveRootTest, PreparedFromTheEnvironment) {
     const struct {
+        const char* name;
         bool desktopFolder, desktopIsHome, linked;
-    } rows[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+    } rows[] = {{"desktop", true, false, true},
+                {"no desktop", false, false, false},
+                {"desktop is home", true, true, false}};
     for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.desktopFolder << row.desktopIsHome);
+        SCOPED_TRACE(row.name);
         QTemporaryDir dir;
         const QString home = dir.path() + "/home";
         QDir().mkpath(home + (row.desktopFolder ? "/Desktop" : ""));
@@ -129,14 +102,30 @@ TEST(DriveRootTest, FromEnvironment) {
                                  {"XDG_DATA_HOME", dir.path() + "/data"},
                                  {"TALLIMO_ROOT", ""}};
         const QString root = dir.path() + "/data/tallimo/C";
-        EXPECT_EQ(DriveRoot::fromEnvironment("ana").directory(), root);
-        const QFileInfo desktop(root + "/Users/ana/Desktop");
-        EXPECT_TRUE(desktop.isDir());
-        EXPECT_EQ(desktop.symLinkTarget(), row.linked ? home + "/Desktop" : QString());
-
+        for (int call = 0; call < 2; ++call) {
+            EXPECT_EQ(DriveRoot::fromEnvironment("José Núñez").directory(), root);
+            EXPECT_TRUE(QFileInfo(root + "/Archivos de programa").isDir());
+            EXPECT_TRUE(QFileInfo(root + "/Program Files").isDir());
+            for (const char* tail :
+                 {"/Documents and Settings/José Núñez/Escritorio", "/Users/José Núñez/Desktop"}) {
+                const QFileInfo desktop(root + QString::fromUtf8(tail));
+                EXPECT_TRUE(desktop.isDir()) << tail;
+                EXPECT_EQ(desktop.symLinkTarget(), row.linked ? home + "/Desktop" : QString())
+                    << tail;
+            }
+        }
         // A root that is given is used as it is, with nothing created.
         const ScopedEnv given("TALLIMO_ROOT", dir.path() + "/elegida");
         EXPECT_EQ(DriveRoot::fromEnvironment("ana").directory(), dir.path() + "/elegida");
         EXPECT_FALSE(QFileInfo::exists(dir.path() + "/elegida"));
     }
+}
+
+TEST(DriveRootTest, KeepsAnExistingDesktopFolderAndRefusesUserNamesThatEscape) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeBytes(dir.path() + "/C/Users/ana/Desktop/Lista.txt", {}));
+    QDir().mkpath(dir.path() + "/desk");
+    ASSERT_TRUE(prepareDriveRoot(dir.path() + "/C", "ana", dir.path() + "/desk"));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + "/C/Users/ana/Desktop/Lista.txt"));
+    EXPECT_FALSE(prepareDriveRoot(dir.path() + "/C", "..", {}));
 }
