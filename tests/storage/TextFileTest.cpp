@@ -79,16 +79,6 @@ TEST_P(FailedSave, SaysWhyAndChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, FailedSave, testing::ValuesIn(kFailures), RowName());
 
-TEST(SaveFileAtomically, ReplacesTheWholeFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"Lista.txt"_s);
-    ASSERT_TRUE(saveFileAtomically(path, "una linea bastante larga\r\n"));
-    const SaveResult result = saveFileAtomically(path, "corta\r\n");
-    EXPECT_TRUE(result.ok && result.reason.isEmpty());
-    EXPECT_EQ(fileBytes(path), "corta\r\n");
-    EXPECT_EQ(folderEntries(dir.path()), QStringList{u"Lista.txt"_s});
-}
-
 // Only QSaveFile's own temporaries of that file go: "<name>." and six letters,
 // unless they spell a word a person gives a copy. Both a save and a read of a
 // file the program writes clean up.
