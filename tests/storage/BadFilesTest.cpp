@@ -69,6 +69,7 @@ struct Row {
     QString first = {};           // the first item, repeated times, when not null
     int times = 1;
     QString price = {}; // the first item's price field, when not null
+    friend void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 };
 
 const Row kRows[] = {

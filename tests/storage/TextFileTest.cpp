@@ -46,6 +46,7 @@ struct Failure {
     int lines;
     rlim_t limit;
     QString reason; // how the reason starts
+    friend void PrintTo(const Failure& row, std::ostream* os) { *os << row.name; }
 };
 
 // A large history fails inside one write; a small one would sit in a write
