@@ -3,9 +3,12 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 
+#include <cctype>
 #include <ostream>
 #include <string>
 
@@ -26,9 +29,11 @@ inline QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<missing>");
 }
 
+// Makes the folders on the way too.
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
 }
 
 inline QByteArray golden(const QString& name) {
@@ -40,6 +45,17 @@ inline QStringList folderEntries(const QString& folder) {
     return QDir(folder).entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+// Names a table's test after its row's `name`, so that one row can run alone:
+// INSTANTIATE_TEST_SUITE_P(Rows, Suite, testing::ValuesIn(rows), RowName());
+struct RowName {
+    template <typename Row> std::string operator()(const testing::TestParamInfo<Row>& info) const {
+        std::string name = info.param.name;
+        for (char& c : name)
+            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    }
+};
 
 } // namespace tallimo::test
 
