@@ -31,7 +31,8 @@ test: deps format-check
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTALLIMO_TESTS=OFF -DTALLIMO_BENCH=ON
 	cmake --build $(BENCH_BUILD)
-	for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
+	# Only the programs: the folder also holds CMake's bench_*_autogen directories.
+	for b in $$(find $(BENCH_BUILD)/bench -maxdepth 1 -type f -executable -name 'bench_*'); do $$b || exit 1; done
 
 # The fuzzers need clang, so they get a build folder of their own.
 fuzz-build: deps
