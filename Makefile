@@ -28,10 +28,11 @@ test: deps format-check
 	$(MAKE) --no-print-directory fuzz-smoke
 	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 600
 
+# Runs only the programs: bench/ also holds CMake's bench_*_autogen folders.
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DTALLIMO_TESTS=OFF -DTALLIMO_BENCH=ON
 	cmake --build $(BENCH_BUILD)
-	for b in $(BENCH_BUILD)/bench/bench_*; do $$b; done
+	for b in $$(find $(BENCH_BUILD)/bench -maxdepth 1 -type f -executable -name 'bench_*'); do $$b || exit 1; done
 
 # The fuzzers need clang, so they get a build folder of their own.
 fuzz-build: deps

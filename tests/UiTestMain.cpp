@@ -11,7 +11,8 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     // Forced before the application exists: discovery runs without CTest's environment.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The screen is a cashier's, larger than the sale window, so a maximized window shows all.
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TALLIMO_TEST_DATA "/windows/screen.json");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     tallimo::registerFontSubstitutes();

@@ -12,18 +12,35 @@ namespace tallimo {
 
 namespace {
 
-// Refuses an edit that makes the text longer than the limit; shrinking a longer
-// text the program put there is always allowed.
+// Holds what the user types, pastes or drops to the limit, keeping the characters
+// that fit; text the program put there (no edit history since) is never cut, and
+// an edit may always bring a longer such text back towards the limit.
 class TypingLimit : public QValidator {
   public:
-    TypingLimit(QLineEdit* box, int limit) : QValidator(box), mBox(box), mLimit(limit) {}
-    State validate(QString& input, int&) const override {
-        return input.size() <= mLimit || input.size() < mBox->text().size() ? Acceptable : Invalid;
+    TypingLimit(QLineEdit* box, int limit)
+        : QValidator(box), mBox(box), mLimit(limit), mBefore(box->text()) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this](const QString& text) { mBefore = text; });
+    }
+    State validate(QString& input, int& pos) const override {
+        // Qt clears the edit history whenever the program sets the text.
+        if (!mBox->isUndoAvailable())
+            return Acceptable;
+        const qsizetype excess = input.size() - std::max<qsizetype>(mLimit, mBefore.size());
+        if (excess <= 0)
+            return Acceptable;
+        if (pos < excess)
+            return Invalid;
+        // The excess is the end of what was just inserted, right before the cursor.
+        input.remove(pos - excess, excess);
+        pos -= int(excess);
+        return Acceptable;
     }
 
   private:
     QLineEdit* mBox;
     int mLimit;
+    QString mBefore; // the text before the edit being checked
 };
 
 // A label button as a screen reader sees it: a button that can be pressed.
@@ -264,7 +281,7 @@ Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geom
     label->setForeColor(fore);
     label->setBackColor(back);
     label->setOpaque(false);
-    label->setAlignment(alignment);
+    label->setAlignment(topAligned(alignment));
     label->setFocusPolicy(Qt::NoFocus);
     return label;
 }

@@ -122,7 +122,14 @@ class Label : public QLabel {
     bool mButton = false;
 };
 
-// A plain-text label on its container's surface; `back` shows only once it is made opaque.
+// Labels draw their caption from the top, as designer labels do: only the
+// horizontal part of an alignment is theirs.
+inline Qt::Alignment topAligned(Qt::Alignment alignment) {
+    return (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
+}
+
+// A plain-text label on its container's surface, drawn from the top; `back` shows
+// only once it is made opaque.
 Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
                             const QString& caption, const QFont& font, const QColor& fore,
                             const QColor& back, Qt::Alignment alignment);

@@ -1,6 +1,8 @@
 #include "windows/KeyAdapter.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace tallimo {
@@ -81,6 +83,28 @@ int charCodeOf(const QKeyEvent& event) {
     return text.at(0).unicode();
 }
 
+namespace {
+
+// Which adapted control of a window holds the focus as its handlers see it.
+class FocusHolder : public QObject {
+  public:
+    using QObject::QObject;
+    QPointer<KeyAdapter> current;
+
+    static FocusHolder* of(QWidget* control) {
+        // Found by name: without a meta-object of its own a cast cannot tell it apart.
+        const QString name = QStringLiteral("tallimoFocusHolder");
+        QWidget* window = control->window();
+        if (QObject* found = window->findChild<QObject*>(name, Qt::FindDirectChildrenOnly))
+            return static_cast<FocusHolder*>(found);
+        auto* holder = new FocusHolder(window);
+        holder->setObjectName(name);
+        return holder;
+    }
+};
+
+} // namespace
+
 KeyAdapter::KeyAdapter(QWidget* widget, Handlers handlers)
     : QObject(widget), mHandlers(std::move(handlers)) {}
 
@@ -88,6 +112,29 @@ KeyAdapter* KeyAdapter::install(QWidget* widget, Handlers handlers) {
     auto* adapter = new KeyAdapter(widget, std::move(handlers));
     widget->installEventFilter(adapter);
     return adapter;
+}
+
+bool KeyAdapter::focusIn(QObject* watched, QEvent* event) {
+    FocusHolder* holder = FocusHolder::of(static_cast<QWidget*>(watched));
+    const QPointer<KeyAdapter> before = holder->current;
+    holder->current = this;
+    if (before == this)
+        return false; // the focus came back: it never moved between controls
+    if (before && before->mHandlers.lostFocus)
+        before->mHandlers.lostFocus(); // its leaving was put off until now
+    return runFocusHandler(watched, event, mHandlers.gotFocus);
+}
+
+bool KeyAdapter::runFocusHandler(QObject* watched, QEvent* event, const FocusGained& handler) {
+    if (!handler || mInFocusEvent)
+        return false;
+    // Let the widget take the focus its own way first (a line edit selects all
+    // on Tab), then run the handler so its selection is the one that stands.
+    mInFocusEvent = true;
+    watched->event(event);
+    mInFocusEvent = false;
+    handler();
+    return true;
 }
 
 bool KeyAdapter::eventFilter(QObject* watched, QEvent* event) {
@@ -113,18 +160,17 @@ bool KeyAdapter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride:
         return false;
     case QEvent::FocusIn:
+        return focusIn(watched, event);
     case QEvent::FocusOut: {
-        const auto& handler =
-            event->type() == QEvent::FocusIn ? mHandlers.gotFocus : mHandlers.lostFocus;
-        if (!handler || mInFocusEvent)
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // A pop-up, a dialog or another program takes the keyboard for a while:
+        // the control keeps the focus as far as the handlers are concerned.
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             return false;
-        // Let the widget take the focus its own way first (a line edit selects all
-        // on Tab), then run the handler so its selection is the one that stands.
-        mInFocusEvent = true;
-        watched->event(event);
-        mInFocusEvent = false;
-        handler();
-        return true;
+        FocusHolder* holder = FocusHolder::of(static_cast<QWidget*>(watched));
+        if (holder->current == this)
+            holder->current = nullptr;
+        return runFocusHandler(watched, event, mHandlers.lostFocus);
     }
     default:
         return false;

@@ -36,8 +36,10 @@ int charCodeOf(const QKeyEvent& event);
 
 // Splits every keystroke on a widget into key down, then key press. A handler
 // that sets the code to 0 consumes the keystroke: it reaches neither the later
-// event nor the widget. Tab keeps its focus navigation. The handlers run after
-// the widget's own focus-in handling, so a selection they make stands.
+// event nor the widget. Tab keeps its focus navigation. The focus handlers run
+// only when the focus moves from one control of the window to another, not when a
+// pop-up, a dialog or another window takes the keyboard and gives it back; they
+// run after the widget's own focus-in handling, so a selection they make stands.
 class KeyAdapter : public QObject {
     Q_OBJECT
   public:
@@ -59,6 +61,8 @@ class KeyAdapter : public QObject {
 
   private:
     KeyAdapter(QWidget* widget, Handlers handlers);
+    bool focusIn(QObject* watched, QEvent* event);
+    bool runFocusHandler(QObject* watched, QEvent* event, const FocusGained& handler);
     Handlers mHandlers;
     bool mInFocusEvent = false;
 };

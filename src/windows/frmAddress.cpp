@@ -51,7 +51,7 @@ void frmAddress::buildControls() {
     lblChange->setFont(font);
     lblChange->setForeColor(Qt::black);
     lblChange->setBackColor(kNormal);
-    lblChange->setAlignment(Qt::AlignCenter);
+    lblChange->setAlignment(topAligned(Qt::AlignHCenter));
     lblChange->setTextFormat(Qt::PlainText);
     lblChange->setButton(QStringLiteral("Cambiar"));
     txtAddress->setAccessibleName(QString::fromUtf8("Dirección de la carpeta"));

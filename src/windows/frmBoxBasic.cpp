@@ -128,6 +128,11 @@ void frmBoxBasic::ActFactura() {
 }
 
 void frmBoxBasic::BSupr() {
+    const auto payment = ReadNumber(txtTotal2->text(), mFrame.environment().decimalPoint());
+    if (!payment) {
+        refuseAmount(); // a sale closed on it would lose its total line
+        return;
+    }
     txtDato1->setText(QStringLiteral("1"));
     txtDato2->setText(QStringLiteral("Producto"));
     txtDato3->setText(QStringLiteral("0.00"));
@@ -135,7 +140,7 @@ void frmBoxBasic::BSupr() {
     lblTotal1->setText(QStringLiteral("0.00"));
     lblTotal3->setText(QStringLiteral("0.00"));
     lblTip->setText(Hint(1));
-    if (ReadNumber(txtTotal2->text(), mFrame.environment().decimalPoint()).value_or(0) > 0) {
+    if (*payment > 0) {
         List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
     }

@@ -102,7 +102,7 @@ Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const
     if (back.isValid())
         label->setBackColor(back);
     label->setForeColor(fore);
-    label->setAlignment(alignment);
+    label->setAlignment(topAligned(alignment));
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
     if (!tip.isEmpty())
@@ -221,6 +221,8 @@ void frmBoxBasic::buildControls() {
         high->raise();
     Shape1->lower();
     frmeCoord->raise();
+    // The hint line spans the row the label buttons sit on: it lies under them.
+    lblTip->stackUnder(lblReset);
 
     setTabOrder(List2, txtDato1);
     setTabOrder(txtDato1, txtDato2);

@@ -75,21 +75,20 @@ void frmInicio::buildControls() {
     Timer1 = makeTimer(this, "Timer1", 30);
 
     Usuario = makeTransparentLabel(this, "Usuario", twipsRect(1560, 120, 855, 255), {}, font(),
-                                   kBlack, kWhite, Qt::AlignLeft | Qt::AlignTop);
+                                   kBlack, kWhite, Qt::AlignLeft);
     Usuario->hide();
     lblEsc = makeTransparentLabel(this, "lblEsc", twipsRect(7440, 120, 255, 255),
                                   QStringLiteral("x"), designFont(QStringLiteral("Arial"), 9.75),
-                                  kBlack, kPressed, Qt::AlignCenter);
+                                  kBlack, kPressed, Qt::AlignHCenter);
     lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
     mShape3 = kShape3;
     Shape3 = makeShape(this, "Shape3", mShape3, Qt::SolidPattern, kBrightGreen, kBrightGreen);
     Shape3->hide();
     Shape4 = makeShape(this, "Shape4", QRect(0, 0, 7815, 4455), Qt::NoBrush, kBlack, kBlack);
     // White on the white window: invisible until Timer1 darkens it.
-    lblWord =
-        makeTransparentLabel(this, "lblWord", twipsRect(1080, 2280, 5865, 585),
-                             QStringLiteral("TALLIMO"), designFont(QStringLiteral("Calibri"), 24),
-                             kWhite, kWhite, Qt::AlignLeft | Qt::AlignVCenter);
+    lblWord = makeTransparentLabel(
+        this, "lblWord", twipsRect(1080, 2280, 5865, 585), QStringLiteral("TALLIMO"),
+        designFont(QStringLiteral("Calibri"), 24), kWhite, kWhite, Qt::AlignLeft);
     mShape2 = kShape2;
     Shape2 = makeShape(this, "Shape2", mShape2, Qt::SolidPattern, kYellow, kYellow);
     mShape1 = kShape1;

@@ -89,20 +89,18 @@ void frmSystem::buildControls() {
     cmdSystem[0] =
         makeButton(this, 0, twipsRect(120, 720, 3015, 2175), QString::fromUtf8("En español"));
     const QFont note = designFont(kSegoe, 9.75);
-    // The notes hang from the top of their boxes, under the buttons.
-    const Qt::Alignment top = Qt::AlignHCenter | Qt::AlignTop;
     Label3 = makeTransparentLabel(this, "Label3", twipsRect(3240, 2940, 3015, 255),
                                   QStringLiteral("Para \"C:\\Program Files\""), note, kLightGrey,
-                                  kGrey, top);
+                                  kGrey, Qt::AlignHCenter);
     Label2 = makeTransparentLabel(this, "Label2", twipsRect(120, 2940, 3015, 255),
                                   QStringLiteral("Para \"C:\\Archivos de programa\""), note,
-                                  kLightGrey, kGrey, top);
+                                  kLightGrey, kGrey, Qt::AlignHCenter);
     lblEsc = makeTransparentLabel(this, "lblEsc", twipsRect(6000, 0, 375, 375), QStringLiteral("x"),
-                                  designFont(kArial, 14.25), kGrey, kRed, Qt::AlignCenter);
+                                  designFont(kArial, 14.25), kGrey, kRed, Qt::AlignHCenter);
     lblEsc->setButton(QStringLiteral("Salir de Tallimo"));
     Label1 = makeTransparentLabel(this, "Label1", twipsRect(120, 120, 5775, 495),
                                   QString::fromUtf8("¿Cuál es tu sistema operativo?"),
-                                  designFont(kArial, 20.25), kWhite, kBlack, top);
+                                  designFont(kArial, 20.25), kWhite, kBlack, Qt::AlignHCenter);
 
     setTabOrder(cmdSystem[1], cmdSystem[0]);
     cmdSystem[1]->setFocus();

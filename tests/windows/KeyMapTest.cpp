@@ -2,6 +2,11 @@
 
 #include "sale/Invoice.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <functional>
+
 namespace tallimo {
 namespace {
 
@@ -107,13 +112,75 @@ TEST_F(KeyMap, EntryFieldsSelectAndLimit) {
     w->txtDato3->setFocus(); // "0.00" with "0" selected
     type("12345");
     EXPECT_EQ(w->txtDato3->text(), "1234.00");
-    w->txtDato3->setText("1234567");
+    w->txtDato3->setText("12345");
     w->txtDato1->setFocus();
     w->txtDato3->setFocus();
-    EXPECT_EQ(w->txtDato3->text(), "1234567.00"); // put there by the program, not cut
+    EXPECT_EQ(w->txtDato3->text(), "12345.00"); // put there by the program, not cut
     key(Qt::Key_End);
+    type("6");
+    EXPECT_EQ(w->txtDato3->text(), "12345.00"); // but the cashier cannot make it longer
     key(Qt::Key_Backspace);
-    EXPECT_EQ(w->txtDato3->text(), "1234567.0"); // shrinking is always allowed
+    EXPECT_EQ(w->txtDato3->text(), "12345.0"); // shrinking is always allowed
+    key(Qt::Key_A, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText("12345678");
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w->txtDato3->text(), "1234567"); // a paste keeps what fits
+}
+
+// Only a move between controls runs the focus handlers: a pop-up, a box or another window
+// taking the keyboard for a while leaves each field as the cashier left it.
+TEST_F(KeyMap, FocusHandlersRunOnlyWhenTheFocusMovesBetweenControls) {
+    open();
+    QWidget other;
+    const auto escapeNextBox = [] {
+        QTimer::singleShot(0, [] {
+            EXPECT_TRUE(QTest::qWaitFor([] {
+                QWidget* box = QApplication::activeModalWidget();
+                return box && box->isActiveWindow();
+            }));
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+        });
+    };
+    const std::pair<const char*, std::function<void()>> rows[] = {
+        {"currency menu",
+         [&] {
+             clickAt(w->lblMoney[0]);
+             ASSERT_TRUE(QTest::qWaitFor([&] { return w->mnuMoney->isVisible(); }));
+             const QPoint euro = w->mnuMoney->actionGeometry(w->mMoneda[1]).center();
+             QTest::mouseClick(w->mnuMoney, Qt::LeftButton, {}, euro);
+             EXPECT_EQ(w->lblMoney[0]->text(), QString::fromUtf8("€"));
+         }},
+        {"message box",
+         [&] {
+             escapeNextBox();
+             QtDialogs().message(w, "Aviso", Dialogs::Buttons::Ok, Dialogs::Icon::Information, {});
+         }},
+        {"input box",
+         [&] {
+             escapeNextBox();
+             QtDialogs().input(w, "Moneda", "Símbolo:", {});
+         }},
+        {"another window",
+         [&] {
+             showActive(other);
+             showActive(*w);
+         }},
+    };
+    for (const auto& [name, interrupt] : rows)
+        for (const auto& [box, text] :
+             {std::pair(w->txtDato2, "Queso"), std::pair(w->txtDato3, "12.5"),
+              std::pair(w->txtDato4, "")}) {
+            SCOPED_TRACE(std::string(name) + " over " + box->objectName().toStdString());
+            box->setFocus();
+            key(Qt::Key_A, Qt::ControlModifier);
+            key(Qt::Key_Backspace);
+            type(text);
+            interrupt();
+            w->activateWindow(); // as the window manager does once a box closes
+            ASSERT_TRUE(QTest::qWaitFor([&] { return focused() == box; }));
+            EXPECT_EQ(box->text(), text);
+            EXPECT_FALSE(box->hasSelectedText());
+        }
 }
 
 TEST_F(KeyMap, SearchBoxFindsPrefixesWithoutRegardToCase) {

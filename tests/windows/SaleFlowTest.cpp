@@ -153,6 +153,12 @@ TEST_F(SaleFlow, OutOfRangeAmountsAreRefusedAndChangeNothing) {
     EXPECT_EQ(w->txtTotal2->text(), "1e400");
     EXPECT_EQ(w->lblTotal3->text(), "0.00");
     EXPECT_EQ(dialogs.shown.size(), 2);
+
+    key(Qt::Key_Space); // a new sale on it would close the sale without its total line
+    EXPECT_EQ(w->txtTotal2->text(), "1e400");
+    EXPECT_EQ(w->List1->count(), 1);
+    EXPECT_EQ(w->SaleTotal, before);
+    EXPECT_EQ(dialogs.shown.size(), 3);
 }
 
 } // namespace

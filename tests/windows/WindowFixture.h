@@ -140,6 +140,13 @@ class WindowTest : public ::testing::Test {
         return frame->isSystemLoaded() && frame->system().isVisible();
     }
 
+    // A click where the cashier sees the control: it reaches whatever lies on top there.
+    static void clickAt(QWidget* control, Qt::MouseButton button = Qt::LeftButton) {
+        QWidget* window = control->window();
+        QTest::mouseClick(window->windowHandle(), button, {},
+                          control->mapTo(window, control->rect().center()));
+    }
+
     QWidget* focused() const { return QApplication::focusWidget(); }
     // Keystrokes as the cashier types them: to whatever has the focus.
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
