@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Environment.h"
 #include "storage/DriveRoot.h"
+#include "widgets/Environment.h"
 
 #include <QObject>
 #include <QPointer>

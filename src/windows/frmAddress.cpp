@@ -1,11 +1,11 @@
 #include "windows/frmAddress.h"
 
-#include "app/Dialogs.h"
 #include "app/Frame.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
-#include "windows/KeyAdapter.h"
-#include "windows/SideWindow.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyAdapter.h"
+#include "widgets/SideWindow.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QCloseEvent>

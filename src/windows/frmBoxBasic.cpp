@@ -1,13 +1,13 @@
 #include "windows/frmBoxBasic.h"
 
-#include "app/Dialogs.h"
 #include "app/Frame.h"
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
-#include "windows/KeyAdapter.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyAdapter.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

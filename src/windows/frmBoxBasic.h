@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/SaveResult.h"
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QFrame>
 #include <QWidget>

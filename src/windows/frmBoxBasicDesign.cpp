@@ -1,6 +1,6 @@
 #include "windows/frmBoxBasic.h"
 
-#include "app/Artwork.h"
+#include "widgets/Artwork.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 // The sale window's control handlers: fields, lists, currency labels, About.
 #include "windows/frmBoxBasic.h"
 
-#include "app/Dialogs.h"
 #include "app/Frame.h"
-#include "app/Identity.h"
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
-#include "windows/KeyAdapter.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Identity.h"
+#include "widgets/KeyAdapter.h"
 
 #include <QAction>
 #include <QCursor>

@@ -2,7 +2,7 @@
 
 #include "app/Frame.h"
 #include "storage/EditorText.h"
-#include "windows/SideWindow.h"
+#include "widgets/SideWindow.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #include "windows/frmInicio.h"
 
-#include "app/Artwork.h"
 #include "app/Frame.h"
 #include "storage/ChoiceFile.h"
 #include "storage/Paths.h"
+#include "widgets/Artwork.h"
 #include "windows/frmBoxBasic.h"
 #include "windows/frmSystem.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QRect>
 #include <QWidget>

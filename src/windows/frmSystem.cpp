@@ -1,10 +1,10 @@
 #include "windows/frmSystem.h"
 
-#include "app/Artwork.h"
-#include "app/Dialogs.h"
 #include "app/Frame.h"
 #include "storage/ChoiceFile.h"
 #include "storage/Paths.h"
+#include "widgets/Artwork.h"
+#include "widgets/Dialogs.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Artwork.h"
-#include "windows/Controls.h"
+#include "widgets/Artwork.h"
+#include "widgets/Controls.h"
 
 #include <QEvent>
 #include <QFont>

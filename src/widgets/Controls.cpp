@@ -1,4 +1,4 @@
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QAccessibleWidget>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "windows/WindowFixture.h"
 
 #include <QPointer>
 
