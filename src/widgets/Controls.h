@@ -122,6 +122,11 @@ class Label : public QLabel {
     bool mButton = false;
 };
 
+// A plain-text label that takes no focus: opaque on `back` when that is a valid
+// colour, else showing its container.
+Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                 const QFont& font, const QColor& back, Qt::Alignment alignment,
+                 const QColor& fore = Qt::black, const QString& tip = QString());
 // A plain-text label on its container's surface; `back` shows only once it is made opaque.
 Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
                             const QString& caption, const QFont& font, const QColor& fore,

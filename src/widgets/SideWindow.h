@@ -5,7 +5,6 @@
 #include "widgets/Form.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QMetaObject>
 #include <QWidget>
 

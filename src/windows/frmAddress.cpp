@@ -6,10 +6,6 @@
 #include "widgets/KeyAdapter.h"
 #include "widgets/SideWindow.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace tallimo {
 
 namespace {

@@ -9,8 +9,6 @@
 #include "widgets/KeyAdapter.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QMenu>
 
 namespace tallimo {
 

@@ -3,7 +3,6 @@
 #include "storage/EditorText.h"
 #include "widgets/SideWindow.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>

@@ -4,9 +4,6 @@
 #include "storage/Paths.h"
 #include "widgets/Artwork.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace tallimo {

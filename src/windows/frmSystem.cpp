@@ -5,10 +5,7 @@
 #include "widgets/Artwork.h"
 #include "widgets/Dialogs.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QToolButton>
 
 namespace tallimo {
