@@ -1,11 +1,11 @@
 // The sale window with a 100,000-line price list and a 10,000-line day: loading,
 // one keystroke of search, the memory it takes, and one line with its durable save,
 // each beside the bare file operation underneath.
-#include "app/Dialogs.h"
-#include "app/Fonts.h"
 #include "app/Frame.h"
 #include "storage/Codec.h"
 #include "storage/Paths.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Fonts.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QApplication>

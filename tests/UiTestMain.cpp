@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

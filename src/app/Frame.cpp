@@ -12,48 +12,77 @@
 namespace tallimo {
 
 Frame::Frame(DriveRoot root, Dialogs& dialogs, Environment environment)
-    : mContext(std::make_unique<QObject>()), mRoot(std::move(root)), mDialogs(dialogs),
-      mEnvironment(std::move(environment)) {}
+    : mContext(std::make_unique<QObject>()),
+      mShared(std::move(root), dialogs, std::move(environment)) {}
 
 Frame::~Frame() {
-    mEnding = true;
+    mShared.ending = true;
     destroyAll();
 }
 
-template <class Window> Window& Frame::load(QPointer<Window>& slot) {
+template <class Window, class Wire> Window& Frame::load(QPointer<Window>& slot, Wire wire) {
     if (!slot) {
-        slot = new Window(*this);
-        slot->Form_Load();
+        Window* window = new Window(mShared);
+        slot = window;
+        QObject::connect(window, &Form::unloaded, window,
+                         [this, window] { windowUnloaded(window); });
+        QObject::connect(window, &Form::endRequested, window, [this] { endProgram(); });
+        wire(window);
+        window->Form_Load();
     }
     return *slot;
 }
 
 frmInicio& Frame::inicio() {
-    return load(mInicio);
+    return load(mInicio, [this](frmInicio* window) {
+        QObject::connect(window, &frmInicio::layoutKnown, window, [this] { boxBasic().show(); });
+        QObject::connect(window, &frmInicio::layoutUnknown, window, [this] { system().show(); });
+    });
 }
+
 frmSystem& Frame::system() {
-    return load(mSystem);
-}
-frmAddress& Frame::address() {
-    return load(mAddress);
-}
-frmEditar& Frame::editar() {
-    return load(mEditar);
+    return load(mSystem, [this](frmSystem* window) {
+        QObject::connect(window, &frmSystem::layoutChosen, window, [this] { boxBasic().show(); });
+    });
 }
 
 frmBoxBasic& Frame::boxBasic() {
-    if (!mBoxBasic) {
-        mBoxBasic = new frmBoxBasic(*this);
-        frmBoxBasic* window = mBoxBasic;
+    return load(mBoxBasic, [this](frmBoxBasic* window) {
         QObject::connect(window, &frmBoxBasic::addressRequested, window,
                          [this] { address().show(); });
         QObject::connect(window, &frmBoxBasic::editorRequested, window,
                          [this] { editar().show(); });
         QObject::connect(window, &frmBoxBasic::restartRequested, window,
                          [this] { inicio().show(); });
-        window->Form_Load();
-    }
-    return *mBoxBasic;
+    });
+}
+
+frmAddress& Frame::address() {
+    return load(mAddress, [this](frmAddress* window) {
+        window->holdOwner(&boxBasic());
+        // For the current run only: the price list file stays as it is.
+        QObject::connect(window, &frmAddress::listLoaded, window,
+                         [this](const QStringList& items) { boxBasic().List2->setItems(items); });
+    });
+}
+
+frmEditar& Frame::editar() {
+    return load(mEditar, [this](frmEditar* window) {
+        window->holdOwner(&boxBasic());
+        QObject::connect(window, &frmEditar::edited, window,
+                         [this](const QStringList& lines) { editorClosed(lines); });
+    });
+}
+
+void Frame::editorClosed(const QStringList& lines) {
+    // The sale window is only gone when the program ends; it is not loaded
+    // again just to receive the text.
+    if (!mBoxBasic)
+        return;
+    const bool history = mShared.EditTarget == 0;
+    (history ? mBoxBasic->List1 : mBoxBasic->List2)->setItems(lines);
+    if (history)
+        mBoxBasic->BSave(); // the edited history reaches the day's file at once
 }
 
 void Frame::windowUnloaded(QWidget* window) {
@@ -70,8 +99,8 @@ void Frame::windowUnloaded(QWidget* window) {
     // Checked once the current handler is done: a hand-over shows the next window
     // before it closes this one, a restart right after.
     QTimer::singleShot(0, mContext.get(), [this] {
-        if (!anyWindowLoaded() && !mEnding) {
-            mEnding = true;
+        if (!anyWindowLoaded() && !mShared.ending) {
+            mShared.ending = true;
             quit();
         }
     });
@@ -90,7 +119,7 @@ void Frame::destroyAll() {
 }
 
 void Frame::endProgram() {
-    mEnding = true;
+    mShared.ending = true;
     destroyAll();
     quit();
 }

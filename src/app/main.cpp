@@ -1,9 +1,9 @@
-#include "app/Dialogs.h"
-#include "app/Fonts.h"
 #include "app/Frame.h"
-#include "app/Identity.h"
-#include "app/Language.h"
 #include "app/SingleInstance.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Fonts.h"
+#include "widgets/Identity.h"
+#include "widgets/Language.h"
 #include "windows/frmInicio.h"
 
 #include <QApplication>

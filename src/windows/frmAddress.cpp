@@ -1,16 +1,10 @@
 #include "windows/frmAddress.h"
 
-#include "app/Dialogs.h"
-#include "app/Frame.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
-#include "windows/KeyAdapter.h"
-#include "windows/SideWindow.h"
-#include "windows/frmBoxBasic.h"
-
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
+#include "widgets/Dialogs.h"
+#include "widgets/KeyAdapter.h"
+#include "widgets/SideWindow.h"
 
 namespace tallimo {
 
@@ -21,8 +15,7 @@ const QColor kNormal(128, 255, 128);
 
 } // namespace
 
-frmAddress::frmAddress(Frame& frame) : QWidget(nullptr), mFrame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose);
+frmAddress::frmAddress(Shared& shared) : SideWindow(shared) {
     buildControls();
     connectHandlers();
 }
@@ -73,43 +66,25 @@ void frmAddress::connectHandlers() {
 }
 
 void frmAddress::Form_Load() {
-    frmBoxBasic& box = mFrame.boxBasic();
-    box.setEnabled(false);
-    new sidewindow::StayInFront(this, &box);
-    Usuario->setText(mFrame.environment().userName());
+    Usuario->setText(mShared.environment().userName());
     txtAddress->setText(paths::proposedAddress(Usuario->text()));
     txtAddress->selectFromStart(int(txtAddress->text().size()));
 }
 
-void frmAddress::Form_Unload() {
-    // Only a loaded sale window needs its input back; loading one here would
-    // leave a hidden window that keeps the program alive.
-    if (mFrame.isBoxBasicLoaded())
-        mFrame.boxBasic().setEnabled(true);
-}
-
-void frmAddress::closeEvent(QCloseEvent* event) {
-    if (!mFrame.isEnding() && !mUnloaded)
-        Form_Unload();
-    mUnloaded = true;
-    event->accept();
-    mFrame.windowUnloaded(this);
-}
-
 void frmAddress::BChange() {
-    const auto local = mFrame.localPath(paths::addressFilePath(txtAddress->text()));
+    const auto local = mShared.localPath(paths::addressFilePath(txtAddress->text()));
     const auto items = local ? readPriceList(*local) : std::nullopt;
     if (!items) {
-        mFrame.dialogs().message(this,
-                                 QStringLiteral("La dirección no es válida, intente nuevamente."),
-                                 Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        mShared.dialogs().message(this,
+                                  QStringLiteral("La dirección no es válida, intente nuevamente."),
+                                  Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
         return;
     }
-    mFrame.boxBasic().List2->setItems(*items);
-    mFrame.dialogs().message(this,
-                             QStringLiteral("La dirección es válida, pero recuerde que el acceso "
-                                            "a esta dirección es solamente temporal."),
-                             Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+    emit listLoaded(*items);
+    mShared.dialogs().message(this,
+                              QStringLiteral("La dirección es válida, pero recuerde que el acceso "
+                                             "a esta dirección es solamente temporal."),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Information);
     close();
 }
 

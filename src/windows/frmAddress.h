@@ -1,20 +1,16 @@
 #pragma once
 
-#include "windows/Controls.h"
-
-#include <QWidget>
+#include "widgets/SideWindow.h"
 
 namespace tallimo {
-
-class Frame;
 
 // The address window: refills the sale window's price list from "probex2.txt"
 // in a folder the cashier types, for the current run only. The sale window is
 // disabled while it is loaded.
-class frmAddress : public QWidget {
+class frmAddress : public SideWindow {
     Q_OBJECT
   public:
-    explicit frmAddress(Frame& frame);
+    explicit frmAddress(Shared& shared);
 
     // Controls, built from their designer values.
     TextBox* txtAddress = nullptr;
@@ -23,7 +19,6 @@ class frmAddress : public QWidget {
 
     // Window events.
     void Form_Load();
-    void Form_Unload();
 
     // Procedures.
     void BChange();
@@ -34,15 +29,13 @@ class frmAddress : public QWidget {
     void lblChange_MouseDown();
     void lblChange_MouseUp();
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+  signals:
+    // The list read from the typed folder, for the price list.
+    void listLoaded(const QStringList& items);
 
   private:
     void buildControls(); // the designer values
     void connectHandlers();
-
-    Frame& mFrame;
-    bool mUnloaded = false;
 };
 
 } // namespace tallimo

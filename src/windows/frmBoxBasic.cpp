@@ -1,22 +1,18 @@
 #include "windows/frmBoxBasic.h"
 
-#include "app/Dialogs.h"
-#include "app/Frame.h"
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
-#include "windows/KeyAdapter.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyAdapter.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QMenu>
 
 namespace tallimo {
 
-frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose);
+frmBoxBasic::frmBoxBasic(Shared& shared) : Form(shared) {
     buildControls();
     connectHandlers();
 }
@@ -67,7 +63,7 @@ void frmBoxBasic::Form_Resize() {
 bool frmBoxBasic::Form_Unload() {
     const int n = List1->count();
     if (n > 0 && !IsTotalLine(List1->item(n - 1))) {
-        List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
+        List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
     } else if (!mSaveFailed) {
         return true;
@@ -77,7 +73,7 @@ bool frmBoxBasic::Form_Unload() {
     const SaveResult result = saveHistory();
     if (result.ok)
         return true;
-    const auto answer = mFrame.dialogs().message(
+    const auto answer = mShared.dialogs().message(
         this,
         QStringLiteral("No se pudieron guardar las ventas del día en:\n%1\n\n%2\n\n¿Desea "
                        "cerrar de todos modos? Las ventas que no se guardaron se perderán.")
@@ -88,17 +84,11 @@ bool frmBoxBasic::Form_Unload() {
 
 void frmBoxBasic::closeEvent(QCloseEvent* event) {
     // Disabled under the editor or the address window: its close box is input too.
-    if (!isEnabled() && !mFrame.isEnding()) {
+    if (!isEnabled() && !mShared.ending) {
         event->ignore();
         return;
     }
-    if (mFrame.isEnding() || mUnloaded || Form_Unload()) {
-        mUnloaded = true;
-        event->accept();
-        mFrame.windowUnloaded(this);
-    } else {
-        event->ignore();
-    }
+    Form::closeEvent(event);
 }
 
 void frmBoxBasic::resizeEvent(QResizeEvent* event) {
@@ -114,7 +104,7 @@ void frmBoxBasic::changeEvent(QEvent* event) {
 
 void frmBoxBasic::ActFactura() {
     const auto entry = ComposeInvoiceLine(txtDato1->text(), txtDato2->text(), txtDato3->text(),
-                                          SaleTotal, mFrame.environment().decimalPoint());
+                                          SaleTotal, mShared.environment().decimalPoint());
     if (!entry) {
         refuseAmount();
         return;
@@ -122,13 +112,13 @@ void frmBoxBasic::ActFactura() {
     SaleTotal = entry->newTotal;
     List1->addItem(entry->line);
     List1->setSelectedIndex(List1->count() - 1);
-    lblTotal1->setText(FormatAmount(SaleTotal, mFrame.environment().decimalPoint()));
+    lblTotal1->setText(FormatAmount(SaleTotal, mShared.environment().decimalPoint()));
     lblTip->setText(Hint(3));
     BSave(); // every line reaches the disk as soon as it is rung up
 }
 
 void frmBoxBasic::BSupr() {
-    const auto payment = ReadNumber(txtTotal2->text(), mFrame.environment().decimalPoint());
+    const auto payment = ReadNumber(txtTotal2->text(), mShared.environment().decimalPoint());
     if (!payment) {
         refuseAmount(); // a sale closed on it would lose its total line
         return;
@@ -141,7 +131,7 @@ void frmBoxBasic::BSupr() {
     lblTotal3->setText(QStringLiteral("0.00"));
     lblTip->setText(Hint(1));
     if (*payment > 0) {
-        List1->addItem(TotalLine(SaleTotal, mFrame.environment().decimalPoint()));
+        List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
     }
     txtTotal2->setText(QStringLiteral("0.00"));
@@ -154,15 +144,16 @@ void frmBoxBasic::BSupr() {
 }
 
 QString frmBoxBasic::salesPath() const {
-    const Environment& env = mFrame.environment();
-    return paths::salesFilePath(mFrame.SystemChoice, Usuario->text(),
+    const Environment& env = mShared.environment();
+    return paths::salesFilePath(mShared.SystemChoice, Usuario->text(),
                                 paths::fileNameDate(env.today(), env.shortDateFormat()));
 }
 
 void frmBoxBasic::BLoad() {
-    Usuario->setText(mFrame.environment().userName());
+    Usuario->setText(mShared.environment().userName());
     List2->clear();
-    const auto local = mFrame.localPath(paths::priceListPath(mFrame.SystemChoice, Usuario->text()));
+    const auto local =
+        mShared.localPath(paths::priceListPath(mShared.SystemChoice, Usuario->text()));
     const auto items = local ? readPriceList(*local) : std::nullopt;
     if (!items) {
         BCrear();
@@ -173,18 +164,19 @@ void frmBoxBasic::BLoad() {
 }
 
 void frmBoxBasic::BCrear() {
-    const auto answer = mFrame.dialogs().message(
+    const auto answer = mShared.dialogs().message(
         this,
         QStringLiteral(
             "No hay una lista de precios y productos en el escritorio, ¿desea crear uno?"),
         Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
     if (answer != Dialogs::Answer::Yes)
         return;
-    const auto local = mFrame.localPath(paths::priceListPath(mFrame.SystemChoice, Usuario->text()));
+    const auto local =
+        mShared.localPath(paths::priceListPath(mShared.SystemChoice, Usuario->text()));
     if (!local || !createPriceList(*local)) {
-        mFrame.dialogs().message(this,
-                                 paths::createFailureMessage(mFrame.SystemChoice, Usuario->text()),
-                                 Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        mShared.dialogs().message(
+            this, paths::createFailureMessage(mShared.SystemChoice, Usuario->text()),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
         return;
     }
     BLoad();
@@ -192,7 +184,7 @@ void frmBoxBasic::BCrear() {
 
 void frmBoxBasic::BOpen() {
     List1->clear();
-    const auto local = mFrame.localPath(salesPath());
+    const auto local = mShared.localPath(salesPath());
     const auto items = local ? readSalesFile(*local) : std::nullopt;
     if (!items)
         return;
@@ -201,7 +193,7 @@ void frmBoxBasic::BOpen() {
 }
 
 SaveResult frmBoxBasic::saveHistory() {
-    const auto local = mFrame.localPath(salesPath());
+    const auto local = mShared.localPath(salesPath());
     SaveResult result = local ? saveSalesFile(*local, List1->items())
                               : SaveResult{false, QStringLiteral("La dirección no es válida.")};
     mSaveFailed = !result.ok;
@@ -215,7 +207,7 @@ bool frmBoxBasic::BSave() {
     // Told once for a run of failures: the sale goes on and the next save retries.
     if (!result.ok && !mFailureReported) {
         mFailureReported = true;
-        mFrame.dialogs().message(
+        mShared.dialogs().message(
             this,
             QStringLiteral("No se pudieron guardar las ventas del día en:\n%1\n\n%2\n\nLas "
                            "ventas siguen en pantalla; se guardarán en cuanto sea posible.")
@@ -226,20 +218,20 @@ bool frmBoxBasic::BSave() {
 }
 
 void frmBoxBasic::refuseAmount() {
-    mFrame.dialogs().message(this,
-                             QStringLiteral("El importe es demasiado grande para calcularlo. "
-                                            "No se cambió nada; revise la cantidad y el precio."),
-                             Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    mShared.dialogs().message(this,
+                              QStringLiteral("El importe es demasiado grande para calcularlo. "
+                                             "No se cambió nada; revise la cantidad y el precio."),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
 void frmBoxBasic::BEditar1() {
     for (const QString& item : List1->items())
-        mFrame.EditBuffer += item + QStringLiteral("\r\n");
+        mShared.EditBuffer += item + QStringLiteral("\r\n");
 }
 
 void frmBoxBasic::BEditar2() {
     for (const QString& item : List2->items())
-        mFrame.EditBuffer += item + QStringLiteral("\r\n");
+        mShared.EditBuffer += item + QStringLiteral("\r\n");
 }
 
 void frmBoxBasic::goTo(QWidget* control) {

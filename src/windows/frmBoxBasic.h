@@ -1,10 +1,10 @@
 #pragma once
 
 #include "storage/SaveResult.h"
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
+#include "widgets/Form.h"
 
 #include <QFrame>
-#include <QWidget>
 #include <array>
 
 class QAction;
@@ -12,14 +12,12 @@ class QMenu;
 
 namespace tallimo {
 
-class Frame;
-
 // The sale window. Its controls are members named as the controls; its handlers
 // read controls, call the pure sale model and write controls.
-class frmBoxBasic : public QWidget {
+class frmBoxBasic : public Form {
     Q_OBJECT
   public:
-    explicit frmBoxBasic(Frame& frame);
+    explicit frmBoxBasic(Shared& shared);
     ~frmBoxBasic() override;
 
     // Controls, built from their designer values.
@@ -116,6 +114,7 @@ class frmBoxBasic : public QWidget {
     void restartRequested();
 
   protected:
+    bool unload() override { return Form_Unload(); }
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -131,10 +130,8 @@ class frmBoxBasic : public QWidget {
     // An amount beyond what can be calculated: nothing changes and the cashier is told.
     void refuseAmount();
 
-    Frame& mFrame;
     bool mSaveFailed = false;      // the history on screen is not all on disk
     bool mFailureReported = false; // the cashier was told of the current run of failures
-    bool mUnloaded = false;
 };
 
 } // namespace tallimo

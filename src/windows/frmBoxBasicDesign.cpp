@@ -1,11 +1,9 @@
 #include "windows/frmBoxBasic.h"
 
-#include "app/Artwork.h"
+#include "widgets/Artwork.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 
 namespace tallimo {
 
@@ -89,25 +87,6 @@ ListBox* makeListBox(QWidget* parent, const char* name, const QRect& geometry, c
     list->setLineWidth(1);
     setTip(list, tip);
     return list;
-}
-
-Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                 const QFont& font, const QColor& back, Qt::Alignment alignment,
-                 const QColor& fore = kBlack, const QString& tip = QString()) {
-    auto* label = new Label(parent);
-    place(label, name, geometry);
-    label->setText(caption);
-    label->setFont(font);
-    label->setOpaque(back.isValid());
-    if (back.isValid())
-        label->setBackColor(back);
-    label->setForeColor(fore);
-    label->setAlignment(topAligned(alignment));
-    label->setTextFormat(Qt::PlainText);
-    label->setFocusPolicy(Qt::NoFocus);
-    if (!tip.isEmpty())
-        label->setToolTip(tip);
-    return label;
 }
 
 template <typename T> T* named(T* widget, const char* name) {

@@ -1,12 +1,11 @@
 // The sale window's control handlers: fields, lists, currency labels, About.
 #include "windows/frmBoxBasic.h"
 
-#include "app/Dialogs.h"
-#include "app/Frame.h"
-#include "app/Identity.h"
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
-#include "windows/KeyAdapter.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Identity.h"
+#include "widgets/KeyAdapter.h"
 
 #include <QAction>
 #include <QCursor>
@@ -143,7 +142,7 @@ static bool normaliseAndSelectUnits(TextBox* box, const QString& decimalPoint) {
 }
 
 void frmBoxBasic::txtDato3_GotFocus() {
-    normaliseAndSelectUnits(txtDato3, mFrame.environment().decimalPoint());
+    normaliseAndSelectUnits(txtDato3, mShared.environment().decimalPoint());
 }
 
 void frmBoxBasic::txtDato3_KeyDown(int& keyCode) {
@@ -152,7 +151,7 @@ void frmBoxBasic::txtDato3_KeyDown(int& keyCode) {
 
 void frmBoxBasic::txtDato3_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
-        const auto normal = NormalizeAmount(txtDato3->text(), mFrame.environment().decimalPoint());
+        const auto normal = NormalizeAmount(txtDato3->text(), mShared.environment().decimalPoint());
         if (!normal)
             return;
         txtDato3->setText(*normal);
@@ -194,7 +193,7 @@ void frmBoxBasic::txtDato4_KeyPress(int& keyAscii) {
 }
 
 void frmBoxBasic::txtTotal2_GotFocus() {
-    normaliseAndSelectUnits(txtTotal2, mFrame.environment().decimalPoint());
+    normaliseAndSelectUnits(txtTotal2, mShared.environment().decimalPoint());
 }
 
 void frmBoxBasic::txtTotal2_KeyDown(int& keyCode) {
@@ -205,7 +204,7 @@ void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii) {
     if (keyAscii == kKeyReturn) {
         keyAscii = 0;
         const auto result =
-            ComputeChange(txtTotal2->text(), SaleTotal, mFrame.environment().decimalPoint());
+            ComputeChange(txtTotal2->text(), SaleTotal, mShared.environment().decimalPoint());
         if (!result) {
             refuseAmount();
             return;
@@ -221,7 +220,7 @@ void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii) {
 
 void frmBoxBasic::List1_DblClick() {
     BEditar1();
-    mFrame.EditTarget = 0;
+    mShared.EditTarget = 0;
     emit editorRequested();
 }
 
@@ -237,7 +236,7 @@ void frmBoxBasic::List1_KeyPress(int& keyAscii) {
 }
 
 void frmBoxBasic::List2_Click() {
-    const auto fields = SplitPriceLine(List2->selectedText(), mFrame.environment().locale);
+    const auto fields = SplitPriceLine(List2->selectedText(), mShared.environment().locale);
     if (fields) {
         txtDato2->setText(fields->product);
         txtDato3->setText(fields->price);
@@ -247,7 +246,7 @@ void frmBoxBasic::List2_Click() {
 
 void frmBoxBasic::List2_DblClick() {
     BEditar2();
-    mFrame.EditTarget = -1;
+    mShared.EditTarget = -1;
     emit editorRequested();
 }
 
@@ -286,8 +285,8 @@ void frmBoxBasic::mMoneda_Click(int index) {
     if (index == 0 || index == 1)
         symbol = mMoneda[index]->text();
     else
-        symbol = mFrame.dialogs().input(this, QStringLiteral("Simbolo de moneda:"),
-                                        QStringLiteral("Escriba el simbolo que se usará:"), {});
+        symbol = mShared.dialogs().input(this, QStringLiteral("Simbolo de moneda:"),
+                                         QStringLiteral("Escriba el simbolo que se usará:"), {});
     if (symbol.isEmpty())
         symbol = QStringLiteral("$");
     for (Label* label : lblMoney)
@@ -298,7 +297,7 @@ void frmBoxBasic::lblAbout_Click() {
     const QString other = identity::kCompany + QStringLiteral("\r\nTallimo: Versión ") +
                           QString::number(identity::kVersionMajor) + QStringLiteral(".") +
                           QString::number(identity::kVersionMinor);
-    mFrame.dialogs().about(this, identity::kTitle, other, windowIcon());
+    mShared.dialogs().about(this, identity::kTitle, other, windowIcon());
 }
 
 void frmBoxBasic::lblAbout_MouseDown() {

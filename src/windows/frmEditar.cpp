@@ -1,19 +1,15 @@
 #include "windows/frmEditar.h"
 
-#include "app/Frame.h"
 #include "storage/EditorText.h"
-#include "windows/SideWindow.h"
-#include "windows/frmBoxBasic.h"
+#include "widgets/SideWindow.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
 
 namespace tallimo {
 
-frmEditar::frmEditar(Frame& frame) : QWidget(nullptr), mFrame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose);
+frmEditar::frmEditar(Shared& shared) : SideWindow(shared) {
     buildControls();
 }
 
@@ -50,34 +46,13 @@ QString frmEditar::editedText() const {
 }
 
 void frmEditar::Form_Load() {
-    frmBoxBasic& box = mFrame.boxBasic();
-    box.setEnabled(false);
-    new sidewindow::StayInFront(this, &box);
-    txtEditar->setPlainText(editortext::toEditor(mFrame.EditBuffer));
+    txtEditar->setPlainText(editortext::toEditor(mShared.EditBuffer));
     txtEditar->moveCursor(QTextCursor::End);
 }
 
 void frmEditar::Form_Unload() {
-    // The sale window is only gone when the program ends; it is not loaded
-    // again just to receive the text.
-    frmBoxBasic* box = mFrame.isBoxBasicLoaded() ? &mFrame.boxBasic() : nullptr;
-    const bool history = mFrame.EditTarget == 0;
-    if (box) {
-        (history ? box->List1 : box->List2)->setItems(editortext::splitItems(editedText()));
-        if (history)
-            box->BSave(); // the edited history reaches the day's file at once
-    }
-    mFrame.EditBuffer.clear();
-    if (box)
-        box->setEnabled(true);
-}
-
-void frmEditar::closeEvent(QCloseEvent* event) {
-    if (!mFrame.isEnding() && !mUnloaded)
-        Form_Unload();
-    mUnloaded = true;
-    event->accept();
-    mFrame.windowUnloaded(this);
+    emit edited(editortext::splitItems(editedText()));
+    mShared.EditBuffer.clear();
 }
 
 } // namespace tallimo

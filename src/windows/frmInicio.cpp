@@ -1,15 +1,9 @@
 #include "windows/frmInicio.h"
 
-#include "app/Artwork.h"
-#include "app/Frame.h"
 #include "storage/ChoiceFile.h"
 #include "storage/Paths.h"
-#include "windows/frmBoxBasic.h"
-#include "windows/frmSystem.h"
+#include "widgets/Artwork.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTimer>
 
 namespace tallimo {
@@ -51,8 +45,7 @@ Shape* makeShape(QWidget* parent, const char* name, const QRect& twipsGeometry, 
 
 } // namespace
 
-frmInicio::frmInicio(Frame& frame) : QWidget(nullptr), mFrame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose);
+frmInicio::frmInicio(Shared& shared) : Form(shared) {
     buildControls();
     connectHandlers();
 }
@@ -155,33 +148,27 @@ void frmInicio::placeShapes() {
 }
 
 void frmInicio::BLoad() {
-    Usuario->setText(mFrame.environment().userName());
+    Usuario->setText(mShared.environment().userName());
     const std::optional<QString> local =
-        mFrame.localPath(paths::choiceFilePath(mFrame.SystemChoice));
+        mShared.localPath(paths::choiceFilePath(mShared.SystemChoice));
     const std::optional<qint16> choice = local ? readChoiceFile(*local) : std::nullopt;
     if (choice) {
-        mFrame.SystemChoice = *choice;
-        mFrame.boxBasic().show();
+        mShared.SystemChoice = *choice;
+        emit layoutKnown();
     } else {
-        mFrame.system().show();
+        emit layoutUnknown();
     }
     close();
 }
 
 void frmInicio::lblEsc_Click() {
-    mFrame.endProgram();
+    emit endRequested();
 }
 void frmInicio::lblEsc_MouseDown() {
     lblEsc->setOpaque(true);
 }
 void frmInicio::lblEsc_MouseUp() {
     lblEsc->setOpaque(false);
-}
-
-void frmInicio::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (!mFrame.isEnding())
-        mFrame.windowUnloaded(this);
 }
 
 } // namespace tallimo

@@ -1,23 +1,21 @@
 #pragma once
 
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
+#include "widgets/Form.h"
 
 #include <QRect>
-#include <QWidget>
 
 class QTimer;
 
 namespace tallimo {
 
-class Frame;
-
 // The splash window that starts the program: the title fades in while two bars
 // grow, then BLoad reads the remembered folder layout and hands over to the sale
 // window, or to the choice window when the layout cannot be read.
-class frmInicio : public QWidget {
+class frmInicio : public Form {
     Q_OBJECT
   public:
-    explicit frmInicio(Frame& frame);
+    explicit frmInicio(Shared& shared);
     ~frmInicio() override;
 
     // Controls, built from their designer values.
@@ -48,15 +46,17 @@ class frmInicio : public QWidget {
     QRect shape2Twips() const { return mShape2; }
     QRect shape3Twips() const { return mShape3; }
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+  signals:
+    // The remembered layout was read into SystemChoice.
+    void layoutKnown();
+    // It could not be read: the cashier is to choose.
+    void layoutUnknown();
 
   private:
     void buildControls();
     void connectHandlers();
     void placeShapes();
 
-    Frame& mFrame;
     // Kept in twips as integers: converting pixels back would drift by rounding.
     QRect mShape1;
     QRect mShape2;

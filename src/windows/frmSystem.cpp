@@ -1,16 +1,11 @@
 #include "windows/frmSystem.h"
 
-#include "app/Artwork.h"
-#include "app/Dialogs.h"
-#include "app/Frame.h"
 #include "storage/ChoiceFile.h"
 #include "storage/Paths.h"
-#include "windows/frmBoxBasic.h"
+#include "widgets/Artwork.h"
+#include "widgets/Dialogs.h"
 
-#include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QToolButton>
 
 namespace tallimo {
@@ -65,8 +60,7 @@ QToolButton* makeButton(QWidget* parent, int index, const QRect& geometry, const
 
 } // namespace
 
-frmSystem::frmSystem(Frame& frame) : QWidget(nullptr), mFrame(frame) {
-    setAttribute(Qt::WA_DeleteOnClose);
+frmSystem::frmSystem(Shared& shared) : Form(shared) {
     buildControls();
     connectHandlers();
 }
@@ -118,21 +112,21 @@ void frmSystem::connectHandlers() {
 void frmSystem::Form_Load() {}
 
 void frmSystem::cmdSystem_Click(int index) {
-    mFrame.SystemChoice = qint16(index);
+    mShared.SystemChoice = qint16(index);
     const std::optional<QString> local =
-        mFrame.localPath(paths::choiceFilePath(mFrame.SystemChoice));
-    if (local && writeChoiceFile(*local, mFrame.SystemChoice)) {
+        mShared.localPath(paths::choiceFilePath(mShared.SystemChoice));
+    if (local && writeChoiceFile(*local, mShared.SystemChoice)) {
         close();
-        mFrame.boxBasic().show();
+        emit layoutChosen();
         return;
     }
-    mFrame.dialogs().message(this,
-                             QStringLiteral("Sistema operativo incompatible, intente de nuevo."),
-                             Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+    mShared.dialogs().message(this,
+                              QStringLiteral("Sistema operativo incompatible, intente de nuevo."),
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
 void frmSystem::lblEsc_Click() {
-    mFrame.endProgram();
+    emit endRequested();
 }
 
 void frmSystem::lblEsc_MouseDown() {
@@ -143,12 +137,6 @@ void frmSystem::lblEsc_MouseDown() {
 void frmSystem::lblEsc_MouseUp() {
     lblEsc->setOpaque(false);
     lblEsc->setForeColor(kGrey);
-}
-
-void frmSystem::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (!mFrame.isEnding())
-        mFrame.windowUnloaded(this);
 }
 
 } // namespace tallimo

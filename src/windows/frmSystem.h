@@ -1,22 +1,20 @@
 #pragma once
 
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
+#include "widgets/Form.h"
 
-#include <QWidget>
 #include <array>
 
 class QToolButton;
 
 namespace tallimo {
 
-class Frame;
-
 // Asks which folder layout the computer uses when the splash could not read it,
 // remembers the answer in the choice file and opens the sale window.
-class frmSystem : public QWidget {
+class frmSystem : public Form {
     Q_OBJECT
   public:
-    explicit frmSystem(Frame& frame);
+    explicit frmSystem(Shared& shared);
     ~frmSystem() override;
 
     // Controls, built from their designer values.
@@ -32,14 +30,13 @@ class frmSystem : public QWidget {
     void lblEsc_MouseDown();
     void lblEsc_MouseUp();
 
-  protected:
-    void closeEvent(QCloseEvent* event) override;
+  signals:
+    // The layout chosen is in SystemChoice and in the choice file.
+    void layoutChosen();
 
   private:
     void buildControls();
     void connectHandlers();
-
-    Frame& mFrame;
 };
 
 } // namespace tallimo

@@ -36,7 +36,7 @@ TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder) {
             key(Qt::Key_Tab);
         key(row.key);
         EXPECT_EQ(readFile(file), QByteArray(row.bytes));
-        EXPECT_EQ(frame->SystemChoice, row.chosen);
+        EXPECT_EQ(frame->shared().SystemChoice, row.chosen);
         EXPECT_FALSE(frame->isSystemLoaded());
         ASSERT_TRUE(saleWindowShown());
         EXPECT_EQ(frame->boxBasic().List2->item(0), row.firstProduct);
@@ -52,7 +52,7 @@ TEST_F(ChoiceWindow, AMissingFolderIsToldAndTheWindowStaysForAnotherTry) {
     ASSERT_EQ(dialogs.shown.size(), 1);
     EXPECT_EQ(dialogs.shown[0].text, "Sistema operativo incompatible, intente de nuevo.");
     EXPECT_EQ(dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
-    EXPECT_EQ(frame->SystemChoice, 1); // kept, as chosen
+    EXPECT_EQ(frame->shared().SystemChoice, 1); // kept, as chosen
     EXPECT_TRUE(choiceWindowShown());
     EXPECT_FALSE(frame->isBoxBasicLoaded());
 

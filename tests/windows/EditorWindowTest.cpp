@@ -86,18 +86,18 @@ TEST_F(EditorWindow, ListsRoundTripThroughTheEditor) {
         row.edit(*this);
         closeEditor();
         EXPECT_EQ(w->List2->items(), row.after);
-        EXPECT_EQ(frame->EditBuffer, "");
+        EXPECT_EQ(frame->shared().EditBuffer, "");
     }
 }
 
 TEST_F(EditorWindow, TheSaleWindowTakesNoInputWhileItIsOpen) {
     open("A\r\n");
     edit(w->List2);
-    EXPECT_EQ(frame->EditTarget, -1);
+    EXPECT_EQ(frame->shared().EditTarget, -1);
     EXPECT_FALSE(w->isEnabled());
     QTest::mouseDClick(w->List1->viewport(), Qt::LeftButton); // ignored
-    EXPECT_EQ(frame->EditTarget, -1);
-    EXPECT_EQ(frame->EditBuffer, "A\r\n");
+    EXPECT_EQ(frame->shared().EditTarget, -1);
+    EXPECT_EQ(frame->shared().EditBuffer, "A\r\n");
     EXPECT_FALSE(w->close()); // nor can it be closed under the editor
     EXPECT_TRUE(frame->isBoxBasicLoaded());
     w->activateWindow(); // a click on it brings the editor forward again
@@ -119,7 +119,7 @@ TEST_F(EditorWindow, OnlyTheEditedHistoryIsSaved) {
     EXPECT_EQ(QDir(desktop()).entryList(QDir::Files | QDir::Hidden), files);
 
     edit(w->List1);
-    EXPECT_EQ(frame->EditTarget, 0);
+    EXPECT_EQ(frame->shared().EditTarget, 0);
     key(Qt::Key_Backspace);
     key(Qt::Key_Backspace, Qt::ControlModifier); // the word "viejo"
     type("nuevo");

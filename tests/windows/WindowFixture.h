@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Dialogs.h"
 #include "app/Frame.h"
 #include "storage/Paths.h"
+#include "widgets/Dialogs.h"
 #include "windows/frmBoxBasic.h"
 #include "windows/frmInicio.h"
 #include "windows/frmSystem.h"

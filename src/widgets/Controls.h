@@ -128,8 +128,12 @@ inline Qt::Alignment topAligned(Qt::Alignment alignment) {
     return (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
 }
 
-// A plain-text label on its container's surface, drawn from the top; `back` shows
-// only once it is made opaque.
+// A plain-text label that takes no focus: opaque on `back` when that is a valid
+// colour, else showing its container.
+Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                 const QFont& font, const QColor& back, Qt::Alignment alignment,
+                 const QColor& fore = Qt::black, const QString& tip = QString());
+// A plain-text label on its container's surface; `back` shows only once it is made opaque.
 Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
                             const QString& caption, const QFont& font, const QColor& fore,
                             const QColor& back, Qt::Alignment alignment);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Artwork.h"
-#include "windows/Controls.h"
+#include "widgets/Artwork.h"
+#include "widgets/Controls.h"
+#include "widgets/Form.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QMetaObject>
 #include <QWidget>
 
@@ -55,3 +55,20 @@ class StayInFront : public QObject {
 };
 
 } // namespace tallimo::sidewindow
+
+namespace tallimo {
+
+// A window that belongs to another: while it is loaded the other is disabled
+// and cannot bury it.
+class SideWindow : public Form {
+  public:
+    using Form::Form;
+    // Before the load handler runs.
+    void holdOwner(QWidget* owner) {
+        owner->setEnabled(false);
+        new sidewindow::StayInFront(this, owner);
+        connect(this, &Form::unloaded, owner, [owner] { owner->setEnabled(true); });
+    }
+};
+
+} // namespace tallimo

@@ -1,4 +1,4 @@
-#include "windows/KeyAdapter.h"
+#include "widgets/KeyAdapter.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/Artwork.h"
+#include "widgets/Artwork.h"
 
 #include <QGuiApplication>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "app/Dialogs.h"
+#include "widgets/Dialogs.h"
 
-#include "app/Identity.h"
+#include "widgets/Identity.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "app/Environment.h"
+#include "widgets/Environment.h"
 
 #include "storage/DriveRoot.h"
 

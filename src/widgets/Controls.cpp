@@ -1,4 +1,4 @@
-#include "windows/Controls.h"
+#include "widgets/Controls.h"
 
 #include <QAccessibleWidget>
 #include <QGuiApplication>
@@ -269,20 +269,31 @@ void Label::paintEvent(QPaintEvent* event) {
     }
 }
 
-Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
-                            const QString& caption, const QFont& font, const QColor& fore,
-                            const QColor& back, Qt::Alignment alignment) {
+Label* makeLabel(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
+                 const QFont& font, const QColor& back, Qt::Alignment alignment, const QColor& fore,
+                 const QString& tip) {
     auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setText(caption);
-    label->setTextFormat(Qt::PlainText);
     label->setFont(font);
+    label->setOpaque(back.isValid());
+    if (back.isValid())
+        label->setBackColor(back);
     label->setForeColor(fore);
-    label->setBackColor(back);
-    label->setOpaque(false);
     label->setAlignment(topAligned(alignment));
+    label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
+    if (!tip.isEmpty())
+        label->setToolTip(tip);
+    return label;
+}
+
+Label* makeTransparentLabel(QWidget* parent, const char* name, const QRect& geometry,
+                            const QString& caption, const QFont& font, const QColor& fore,
+                            const QColor& back, Qt::Alignment alignment) {
+    Label* label = makeLabel(parent, name, geometry, caption, font, back, alignment, fore);
+    label->setOpaque(false);
     return label;
 }
 

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "windows/WindowFixture.h"
 
 #include <QPointer>
 
@@ -39,7 +39,7 @@ TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout) {
         splash->show();
         playToHandOver(*splash);
         EXPECT_FALSE(splash->Timer3->isActive()); // the hand-over runs once
-        EXPECT_EQ(frame->SystemChoice, std::max(row.choice, 0));
+        EXPECT_EQ(frame->shared().SystemChoice, std::max(row.choice, 0));
         EXPECT_EQ(frame->isBoxBasicLoaded(), row.choice >= 0);
         EXPECT_EQ(choiceWindowShown(), row.choice < 0);
         if (row.choice >= 0) {
@@ -56,7 +56,7 @@ TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout) {
 TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse) {
     writeFile(choiceFile(false), " 1 \r\n");
     playToHandOver(frame->inicio());
-    ASSERT_EQ(frame->SystemChoice, 1);
+    ASSERT_EQ(frame->shared().SystemChoice, 1);
     frmBoxBasic& sale = frame->boxBasic();
     sale.txtDato2->setText("Queso");
     sale.txtDato3->setText("5");
@@ -69,7 +69,7 @@ TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse) {
     EXPECT_EQ(frame->inicio().FadeLevel, 250);
     EXPECT_TRUE(frame->inicio().Shape3->isHidden());
     playToHandOver(frame->inicio());
-    EXPECT_EQ(frame->SystemChoice, 7);
+    EXPECT_EQ(frame->shared().SystemChoice, 7);
     ASSERT_TRUE(saleWindowShown());
     frmBoxBasic& again = frame->boxBasic();
     EXPECT_EQ(again.SaleTotal, 0);
