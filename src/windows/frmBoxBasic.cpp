@@ -18,6 +18,7 @@ namespace tallimo {
 frmBoxBasic::frmBoxBasic(Frame& frame) : QWidget(nullptr), mFrame(frame) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
+    List1->lines().keepEncoded(); // the history is saved after every line
     connectHandlers();
 }
 
@@ -197,7 +198,7 @@ void frmBoxBasic::BOpen() {
 
 SaveResult frmBoxBasic::saveHistory() {
     const auto local = mFrame.localPath(salesPath());
-    SaveResult result = local ? saveSalesFile(*local, List1->items())
+    SaveResult result = local ? saveSalesFile(*local, List1->lines())
                               : SaveResult{false, QStringLiteral("La dirección no es válida.")};
     mSaveFailed = !result.ok;
     if (result.ok)

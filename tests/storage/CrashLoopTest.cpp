@@ -3,6 +3,7 @@
 // a random moment; the file it leaves must be a complete earlier history.
 
 #include "sale/Invoice.h"
+#include "storage/LineList.h"
 #include "storage/SalesFile.h"
 
 #include "StorageTestSupport.h"
@@ -59,17 +60,20 @@ class Day {
     std::vector<qsizetype> mEnds; // mEnds[n]: size of the first n lines
 };
 
-// Child: continue the day from whatever the file holds; 'R' once the file is
-// read, then 'S' after each save that reported success. Never returns.
+// Child: continue the day from whatever the file holds, saving as the register
+// does; 'R' once the file is read, then 'S' after each save that reported
+// success. Never returns.
 [[noreturn]] void saveForever(const QString& path, int toParent) {
-    QStringList history = readSalesFile(path).value_or(QStringList());
+    LineList history;
+    history.keepEncoded();
+    history.setLines(readSalesFile(path).value_or(QStringList()));
     auto tell = [&](char c) {
         if (::write(toParent, &c, 1) != 1)
             ::_exit(4);
     };
     tell('R');
     for (;;) {
-        history.append(lineAt(int(history.size())));
+        history.append(lineAt(history.count()));
         if (!saveSalesFile(path, history))
             ::_exit(3); // a failed save would break the one-line-per-save count
         tell('S');
