@@ -60,9 +60,8 @@ class Day {
     std::vector<qsizetype> mEnds; // mEnds[n]: size of the first n lines
 };
 
-// Child: continue the day from whatever the file holds, saving as the register
-// does; 'R' once the file is read, then 'S' after each save that reported
-// success. Never returns.
+// Child: continue the day from whatever the file holds; 'R' once the file is
+// read, then 'S' after each save that reported success. Never returns.
 [[noreturn]] void saveForever(const QString& path, int toParent) {
     LineList history;
     history.keepEncoded();
