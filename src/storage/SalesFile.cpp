@@ -1,6 +1,7 @@
 #include "storage/SalesFile.h"
 
 #include "storage/Codec.h"
+#include "storage/LineList.h"
 #include "storage/TextFile.h"
 
 namespace tallimo {
@@ -23,6 +24,12 @@ QByteArray salesFileBytes(const QStringList& items) {
 
 SaveResult saveSalesFile(const QString& localPath, const QStringList& items) {
     return saveFileAtomically(localPath, salesFileBytes(items));
+}
+
+SaveResult saveSalesFile(const QString& localPath, const LineList& lines) {
+    QByteArray bytes = lines.encoded();
+    bytes.append("\r\n", 2);
+    return saveFileAtomically(localPath, bytes);
 }
 
 } // namespace tallimo

@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QStringListModel>
 #include <QValidator>
 
 namespace tallimo {
@@ -106,63 +105,26 @@ void TextBox::selectFromStart(int length) {
         setSelection(0, length);
 }
 
-ListBox::ListBox(QWidget* parent) : QListView(parent), mModel(new QStringListModel(this)) {
-    setModel(mModel);
+ListBox::ListBox(QWidget* parent) : QListView(parent), mLines(new LineList(this)) {
+    setModel(mLines);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-void ListBox::reset(const QStringList& items) {
-    mItems = items;
-    mFoldedValid = false;
-    mFolded.clear();
-    mQuiet = true;
-    mModel->setStringList(mItems);
-    mSelected = -1;
-    setCurrentIndex({});
-    mQuiet = false;
-}
-
 void ListBox::addItem(const QString& text) {
-    mItems.append(text);
-    if (mFoldedValid)
-        mFolded.append(text.toCaseFolded());
-    const int row = mModel->rowCount();
     mQuiet = true;
-    mModel->insertRows(row, 1);
-    mModel->setData(mModel->index(row), text);
+    mLines->append(text);
     mQuiet = false;
 }
 
 void ListBox::setItems(const QStringList& items) {
-    reset(items);
-}
-void ListBox::clear() {
-    reset({});
-}
-int ListBox::count() const {
-    return int(mItems.size());
-}
-
-QString ListBox::item(int index) const {
-    return index >= 0 && index < mItems.size() ? mItems.at(index) : QString();
-}
-
-int ListBox::findString(const QString& prefix) const {
-    if (!mFoldedValid) {
-        mFolded.clear();
-        mFolded.reserve(mItems.size());
-        for (const QString& text : mItems)
-            mFolded.append(text.toCaseFolded());
-        mFoldedValid = true;
-    }
-    const QString key = prefix.toCaseFolded();
-    for (qsizetype i = 0; i < mFolded.size(); ++i)
-        if (mFolded.at(i).startsWith(key))
-            return int(i);
-    return -1;
+    mQuiet = true;
+    mLines->setLines(items);
+    mSelected = -1;
+    setCurrentIndex({});
+    mQuiet = false;
 }
 
 void ListBox::setSelectedIndex(int index) {
@@ -181,7 +143,7 @@ void ListBox::setSelectedIndex(int index) {
         mSelected = -1;
         return;
     }
-    setCurrentIndex(mModel->index(index));
+    setCurrentIndex(mLines->index(index));
 }
 
 void ListBox::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "storage/LineList.h"
+
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QStringList>
 #include <functional>
-
-class QStringListModel;
 
 namespace tallimo {
 
@@ -44,26 +44,26 @@ class TextBox : public QLineEdit {
     int mLimit = 0;
 };
 
-// A list box over a model with uniform item sizes, so a long price list loads
-// and scrolls without a pause. Setting the selected index raises `clicked`, as a
-// click does; the index equal to the item count reads as the empty text.
+// A list box over its lines' model with uniform item sizes, so a long price list
+// loads and scrolls without a pause. Setting the selected index raises `clicked`,
+// as a click does; the index equal to the item count reads as the empty text.
 class ListBox : public QListView {
     Q_OBJECT
   public:
     explicit ListBox(QWidget* parent = nullptr);
 
+    LineList& lines() { return *mLines; }
+    const LineList& lines() const { return *mLines; }
     void addItem(const QString& text);
     void setItems(const QStringList& items);
-    void clear();
-    int count() const;
-    QString item(int index) const;
-    const QStringList& items() const { return mItems; }
+    void clear() { setItems({}); }
+    int count() const { return mLines->count(); }
+    QString item(int index) const { return mLines->line(index); }
+    const QStringList& items() const { return mLines->lines(); }
     int selectedIndex() const { return mSelected; }
     void setSelectedIndex(int index);
     QString selectedText() const { return item(mSelected); }
-    // The first line, from the top, that begins with prefix without regard to
-    // case; -1 when none does.
-    int findString(const QString& prefix) const;
+    int findString(const QString& prefix) const { return mLines->findPrefix(prefix); }
 
   signals:
     void listClicked();       // the selection moved to a line
@@ -74,11 +74,7 @@ class ListBox : public QListView {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void reset(const QStringList& items);
-    QStringListModel* mModel;
-    QStringList mItems;          // kept beside the model so reading an item costs no copy
-    mutable QStringList mFolded; // case-folded items, built at the first search after a change
-    mutable bool mFoldedValid = false;
+    LineList* mLines; // a child, so it outlives the view that shows it
     int mSelected = -1;
     bool mQuiet = false;
 };

@@ -14,6 +14,7 @@ namespace tallimo {
 
 frmBoxBasic::frmBoxBasic(Shared& shared) : Form(shared) {
     buildControls();
+    List1->lines().keepEncoded(); // the history is saved after every line
     connectHandlers();
 }
 
@@ -194,7 +195,7 @@ void frmBoxBasic::BOpen() {
 
 SaveResult frmBoxBasic::saveHistory() {
     const auto local = mShared.localPath(salesPath());
-    SaveResult result = local ? saveSalesFile(*local, List1->items())
+    SaveResult result = local ? saveSalesFile(*local, List1->lines())
                               : SaveResult{false, QStringLiteral("La dirección no es válida.")};
     mSaveFailed = !result.ok;
     if (result.ok)

@@ -2,6 +2,7 @@
 // process saves a growing history over and over and is killed with SIGKILL at
 // a random moment; the file it leaves must be a complete earlier history.
 
+#include "storage/LineList.h"
 #include "storage/SalesFile.h"
 
 #include "StorageTestSupport.h"
@@ -38,11 +39,14 @@ QStringList dayOf(int n) {
 // Child: continue the day from whatever the file holds; 'R' once the file is
 // read, then 'S' after each save that reported success. Never returns.
 [[noreturn]] void saveForever(const QString& path, int toParent) {
-    int lines = int(readSalesFile(path).value_or(QStringList()).size());
+    LineList history; // saved the way the register saves its history
+    history.keepEncoded();
+    history.setLines(readSalesFile(path).value_or(QStringList()));
     for (char said = 'R';; said = 'S') {
         if (::write(toParent, &said, 1) != 1)
             ::_exit(4);
-        if (!saveSalesFile(path, dayOf(++lines)))
+        history.append(dayOf(int(history.count()) + 1).last());
+        if (!saveSalesFile(path, history))
             ::_exit(3); // a failed save would break the one-line-per-save count
     }
 }
