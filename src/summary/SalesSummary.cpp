@@ -18,6 +18,14 @@ bool isDigit(QChar c) {
 
 const QString kTotalPrefix = QString(50, u'-') + QStringLiteral(">Total $");
 
+// No shop sells this much in a line; beyond it the sums of a day (or of a
+// year of days) could leave the finite doubles, so such a line is kept aside.
+constexpr double kLargest = 1e15;
+
+std::optional<double> withinReach(std::optional<double> value) {
+    return value && std::abs(*value) < kLargest ? value : std::nullopt;
+}
+
 // The first decimal mark of a text that reads as an amount.
 QChar markOf(QStringView amount) {
     return amount.at(amount.size() - 3);
@@ -41,7 +49,7 @@ std::optional<double> quantityValue(QStringView text) {
     }
     if (digits == 0)
         return std::nullopt;
-    return ReadNumber(plain.replace(u',', u'.'));
+    return withinReach(ReadNumber(plain.replace(u',', u'.')));
 }
 
 struct Pending {
@@ -157,7 +165,7 @@ std::optional<double> readFileAmount(QStringView text) {
             return std::nullopt;
     }
     // The one place that knows how a file's amount is read.
-    return ReadNumber(text.toString().replace(u',', u'.'));
+    return withinReach(ReadNumber(text.toString().replace(u',', u'.')));
 }
 
 std::optional<InvoiceLine> parseInvoiceLine(QStringView line) {

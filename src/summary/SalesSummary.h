@@ -11,8 +11,9 @@
 // writes. Nothing here writes a file.
 namespace tallimo::summary {
 
-// An amount as the register writes it: "-"?, digits, "." or ",", two digits.
-// Anything else is not an amount of the file, so the line is not recognised.
+// An amount as the register writes it: "-"?, digits, "." or ",", two digits,
+// below 1e15 in size. Anything else is not an amount of the file, so the line
+// is not recognised.
 std::optional<double> readFileAmount(QStringView text);
 
 struct InvoiceLine {

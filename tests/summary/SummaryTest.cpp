@@ -69,8 +69,9 @@ TEST(SalesSummary, DayFiles) {
          "0 ventas 0.00, 1 sin cerrar 10.00, 0 raras |"},
         {"edited lines are not recognised, never guessed",
          "1 x Pan de $10 = $10\n" + QByteArray(49, '-') + ">Total $5.00\n" + kTotal +
-             "5.0\n1 x Pan de $1.00 = $1.00 \n2 x Pan de $1.00 = $2,00x\nPan $10.00\n\n\n",
-         "0 ventas 0.00, 0 sin cerrar 0.00, 6 raras |"},
+             "5.0\n1 x Pan de $1.00 = $1.00 \n2 x Pan de $1.00 = $2,00x\nPan $10.00\n\n\n" +
+             kTotal + QByteArray(16, '9') + ".00\n",
+         "0 ventas 0.00, 0 sin cerrar 0.00, 7 raras |"},
         {"empty file", "", "0 ventas 0.00, 0 sin cerrar 0.00, 0 raras |"},
     };
     for (const Row& row : rows) {
