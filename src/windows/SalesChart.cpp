@@ -31,8 +31,8 @@ void SalesChart::paintEvent(QPaintEvent*) {
     const double slot = double(area.width()) / mBars.size();
     const int baseline = area.bottom();
     // Labels only where they fit; every bar still shows.
-    const int every = std::max(
-        1, int(std::ceil((metrics.horizontalAdvance(QStringLiteral("00/00")) + 6) / slot)));
+    const int labelWidth = metrics.horizontalAdvance(QStringLiteral("00/00")) + 6;
+    const int every = std::max(1, int(std::ceil(labelWidth / slot)));
     painter.setPen(Qt::darkGray);
     painter.drawLine(area.left(), baseline, area.right(), baseline);
     for (int i = 0; i < mBars.size(); ++i) {
@@ -42,7 +42,8 @@ void SalesChart::paintEvent(QPaintEvent*) {
         const int height = top > 0 && bar.value > 0 ? int(area.height() * bar.value / top) : 0;
         const QRect column(left + int(slot * 0.15), baseline - height, width, height);
         painter.fillRect(column, QColor(0, 128, 0));
-        const QRect under(left, baseline + 3, int(slot), line);
+        const int centre = left + int(slot / 2);
+        const QRect under(centre - labelWidth / 2, baseline + 3, labelWidth, line);
         const QRect over(left - int(slot), column.top() - line - 2, int(slot * 3), line);
         painter.setPen(Qt::black);
         if (i % every == 0)

@@ -7,6 +7,7 @@
 
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -83,8 +84,8 @@ void frmResumen::buildControls() {
         this, "grdProductos",
         {QStringLiteral("Producto"), QStringLiteral("Cantidad"), QStringLiteral("Importe")});
     chtDias = new SalesChart(this);
-    lblAyuda = new QLabel(QStringLiteral("Flechas: día anterior o siguiente · Inicio: hoy · "
-                                         "Tab: fechas · Esc: cerrar"),
+    lblAyuda = new QLabel(QStringLiteral("← →: otro día · Mayús+← →: más o menos días · "
+                                         "Inicio: hoy · Tab: fechas · Esc: cerrar"),
                           this);
     lblAyuda->setObjectName(QStringLiteral("lblAyuda"));
 
@@ -99,8 +100,10 @@ void frmResumen::buildControls() {
     grid->addWidget(dtpHasta, 0, 3);
     grid->addWidget(lblAyuda, 0, 4, Qt::AlignRight);
     grid->addWidget(grdDias, 1, 0, 1, 5);
-    grid->addWidget(chtDias, 2, 0, 1, 3);
-    grid->addWidget(grdProductos, 2, 3, 1, 2);
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(chtDias, 3);
+    lower->addWidget(grdProductos, 2);
+    grid->addLayout(lower, 2, 0, 1, 5);
     grid->setColumnStretch(4, 1);
     grid->setRowStretch(1, 2);
     grid->setRowStretch(2, 3);
@@ -137,6 +140,7 @@ void frmResumen::showRange(QDate from, QDate to) {
 
 void frmResumen::fillTables(const QList<summary::DaySummary>& days, const QStringList& labels,
                             const summary::DaySummary& sum) {
+    grdDias->clearContents();
     grdDias->setRowCount(int(days.size()) + 1);
     QList<SalesChart::Bar> bars;
     for (int row = 0; row <= days.size(); ++row) {
@@ -168,24 +172,30 @@ void frmResumen::moveDays(int days) {
 }
 
 void frmResumen::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const QDate from = dtpDesde->date();
+    const QDate to = dtpHasta->date();
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        moveDays(-1);
-        break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        moveDays(1);
         break;
     case Qt::Key_Home:
         showRange(mSource.today, mSource.today);
-        break;
+        return;
     case Qt::Key_Escape:
         close();
-        break;
+        return;
     default:
         QWidget::keyPressEvent(event);
+        return;
     }
+    const int step = event->key() == Qt::Key_Left || event->key() == Qt::Key_Up ? -1 : 1;
+    if (!shift)
+        moveDays(step);
+    else // Shift widens the range a day back, or narrows it again
+        showRange(std::min(from.addDays(step), to), to);
 }
 
 } // namespace tallimo

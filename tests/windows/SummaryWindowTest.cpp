@@ -34,7 +34,8 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     EXPECT_EQ(summary->dtpHasta->date(), QDate(2026, 12, 6));
     EXPECT_EQ(cell(summary->grdDias, 0, 1), "sin archivo");
 
-    summary->dtpDesde->setDate(QDate(2026, 12, 4));
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(summary->chtDias->bars().size(), 3);
     EXPECT_EQ(cell(summary->grdDias, 3, 2), "$138.50"); // the sum of the three days
 
