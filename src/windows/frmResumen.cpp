@@ -28,6 +28,7 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QStringList& he
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setFocusPolicy(Qt::NoFocus); // the arrows belong to the window
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
@@ -83,6 +84,8 @@ void frmResumen::buildControls() {
     grdProductos = makeTable(
         this, "grdProductos",
         {QStringLiteral("Producto"), QStringLiteral("Cantidad"), QStringLiteral("Importe")});
+    grdProductos->horizontalHeader()->setStretchLastSection(false);
+    grdProductos->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     chtDias = new SalesChart(this);
     lblAyuda = new QLabel(QStringLiteral("← →: otro día · Mayús+← →: más o menos días · "
                                          "Inicio: hoy · Tab: fechas · Esc: cerrar"),
