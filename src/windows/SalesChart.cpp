@@ -38,9 +38,10 @@ void SalesChart::paintEvent(QPaintEvent*) {
     for (int i = 0; i < mBars.size(); ++i) {
         const Bar& bar = mBars[i];
         const int left = area.left() + int(i * slot);
-        const int width = std::max(1, int(slot * 0.7));
+        // A bar no wider than a thumb, so one day does not fill the window.
+        const int width = std::clamp(int(slot * 0.7), 1, 64);
         const int height = top > 0 && bar.value > 0 ? int(area.height() * bar.value / top) : 0;
-        const QRect column(left + int(slot * 0.15), baseline - height, width, height);
+        const QRect column(left + int((slot - width) / 2), baseline - height, width, height);
         painter.fillRect(column, QColor(0, 128, 0));
         const int centre = left + int(slot / 2);
         const QRect under(centre - labelWidth / 2, baseline + 3, labelWidth, line);
