@@ -1,6 +1,8 @@
 // The day's summary over a 100,000-line sales file and over a year of daily
-// files, each beside a bare read of the same bytes.
+// files, each beside a bare read of the same bytes (and the day beside the
+// sale window's own load of it).
 #include "storage/Codec.h"
+#include "storage/SalesFile.h"
 #include "storage/TextFile.h"
 #include "summary/SalesSummary.h"
 
@@ -70,6 +72,13 @@ void BM_DayBareRead(benchmark::State& state) {
         benchmark::DoNotOptimize(readFileBytes(bigDay()));
 }
 BENCHMARK(BM_DayBareRead)->Unit(benchmark::kMillisecond);
+
+// What the sale window does with the same file when it opens: read, decode, cut lines.
+void BM_DayRegisterLoad(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readSalesFile(bigDay()));
+}
+BENCHMARK(BM_DayRegisterLoad)->Unit(benchmark::kMillisecond);
 
 void BM_DaySummary(benchmark::State& state) {
     for (auto _ : state)

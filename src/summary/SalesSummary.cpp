@@ -35,21 +35,23 @@ QChar markOf(QStringView amount) {
 // it is anything else (the register still added its line, as 0 or as far as
 // it read).
 std::optional<double> quantityValue(QStringView text) {
-    QString plain = text.trimmed().toString();
+    const QStringView plain = text.trimmed();
     qsizetype pos = plain.startsWith(u'-') || plain.startsWith(u'+') ? 1 : 0;
     int digits = 0;
-    bool mark = false;
+    qsizetype mark = -1;
     for (; pos < plain.size(); ++pos) {
         if (isDigit(plain[pos]))
             ++digits;
-        else if (!mark && (plain[pos] == u'.' || plain[pos] == u','))
-            mark = true;
+        else if (mark < 0 && (plain[pos] == u'.' || plain[pos] == u','))
+            mark = pos;
         else
             return std::nullopt;
     }
     if (digits == 0)
         return std::nullopt;
-    return withinReach(ReadNumber(plain.replace(u',', u'.')));
+    return withinReach(mark < 0 || plain[mark] == u'.'
+                           ? ReadNumber(plain)
+                           : ReadNumber(plain.toString().replace(u',', u'.')));
 }
 
 struct Pending {
@@ -165,7 +167,8 @@ std::optional<double> readFileAmount(QStringView text) {
             return std::nullopt;
     }
     // The one place that knows how a file's amount is read.
-    return withinReach(ReadNumber(text.toString().replace(u',', u'.')));
+    return withinReach(text[mark] == u'.' ? ReadNumber(text)
+                                          : ReadNumber(text.toString().replace(u',', u'.')));
 }
 
 std::optional<InvoiceLine> parseInvoiceLine(QStringView line) {
