@@ -1,5 +1,6 @@
 #include "app/Frame.h"
 #include "app/SingleInstance.h"
+#include "app/SummaryLauncher.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
 #include "widgets/Identity.h"
@@ -11,6 +12,12 @@
 using namespace tallimo;
 
 int main(int argc, char** argv) {
+    // Reports and help are printed without a display.
+    const summary::CommandLine command = summary::parseCommandLine(programArguments(argc, argv));
+    const bool window = command.mode == summary::CommandLine::Mode::Window;
+    if (command.mode != summary::CommandLine::Mode::Register && !window)
+        return printCommand(command);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(identity::kTitle);
     QApplication::setOrganizationName(identity::kCompany);
@@ -19,15 +26,21 @@ int main(int argc, char** argv) {
                                             .arg(identity::kVersionMinor)
                                             .arg(identity::kVersionRevision));
     QGuiApplication::setDesktopFileName(QStringLiteral("tallimo")); // the installed menu entry
-    QApplication::setQuitOnLastWindowClosed(false); // the frame decides when the program ends
+    // The frame decides when the register ends; the summary ends with its window.
+    QApplication::setQuitOnLastWindowClosed(window);
 
     // Standard buttons and context menus read in Spanish whatever the user's locale.
     installSpanishTranslations();
     registerFontSubstitutes();
 
-    QtDialogs dialogs;
     Environment environment = Environment::system();
     DriveRoot root = DriveRoot::fromEnvironment(environment.userName());
+    if (window) {
+        // Only reads the sales files, so it runs beside the register.
+        openSummaryWindow(root, environment);
+        return QApplication::exec();
+    }
+    QtDialogs dialogs;
     const auto lock =
         SingleInstance::acquire(root.directory(), SingleInstance::defaultLockFolder());
     if (!lock) {

@@ -2,8 +2,9 @@
 # A working day on a real X server, driven only by X11 key events: the first
 # start (choice window, sample price list), a second start with the test's own
 # price list, four sales and a close in the middle of a fifth. The day's sales
-# file, the choice file and the price list must match the expected bytes. The
-# locale decides the decimal mark of the amounts and the date in the file name.
+# file, the choice file and the price list must match the expected bytes, and
+# the day's summary what the file adds up to. The locale decides the decimal
+# mark of the amounts and the date in the file name.
 #
 #   day.sh <path to tallimo> <folder of expected files> [locale, es_MX.UTF-8 by default]
 set -euo pipefail
@@ -148,4 +149,16 @@ sales="$desktop/Ventas de $day.txt"
 [ -f "$sales" ] || fail "no sales file: $(ls "$desktop")"
 cmp "$sales" "$expected/Ventas-${lang%%.*}.txt" || { od -c "$sales" | tail -20 >&2; fail "sales file differs"; }
 cmp "$desktop/Lista.txt" "$expected/Lista.txt" || fail "price list changed"
+
+# The day's summary, printed without a display, adds up what the file holds,
+# in the file's own decimal mark.
+env -u DISPLAY LC_ALL=$lang "$program" --resumen "$sales" --texto >"$work/resumen.txt" \
+  || fail "the summary failed"
+sed '1s/.*/Día FECHA/' "$work/resumen.txt" | tr ',' '.' | cmp - "$expected/Resumen.txt" \
+  || { cat "$work/resumen.txt" >&2; fail "summary differs"; }
+charged=$(tr -d '\r' <"$sales" | tr ',' '.' \
+  | awk -F'>Total [$]' 'NF == 2 { s += $2 } END { printf "%.2f", s }')
+tr ',' '.' <"$work/resumen.txt" | grep -qx "  Total cobrado: [$]$charged" \
+  || fail "the total charged is not $charged"
+cmp "$sales" "$expected/Ventas-${lang%%.*}.txt" || fail "the summary changed the sales file"
 echo "e2e: 1 passed, 0 failed"

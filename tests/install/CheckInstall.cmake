@@ -20,7 +20,8 @@ foreach(path
 endforeach()
 file(READ "${prefix}/share/applications/tallimo.desktop" entry)
 foreach(line "Name=Tallimo" "Comment=Herramienta para sumar y registrar una venta."
-             "Exec=tallimo" "Icon=tallimo" "Categories=Office;Finance;")
+             "Exec=tallimo" "Icon=tallimo" "Categories=Office;Finance;"
+             "[Desktop Action resumen]" "Exec=tallimo --resumen")
   string(FIND "${entry}" "\n${line}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the menu entry lacks: ${line}")

@@ -1,0 +1,31 @@
+// The day's summary on any bytes: every line is counted once, amounts stay
+// finite, and both reports come out whole.
+
+#include "FuzzSupport.h"
+
+#include "storage/Codec.h"
+#include "summary/SummaryReport.h"
+
+#include <cmath>
+
+using namespace tallimo;
+using namespace tallimo::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    summary::DaySummary day = summary::summariseBytes(bytes);
+    day.day = QStringLiteral("1");
+    qsizetype lines = 0;
+    for (const QString& line : decodeLines(bytes))
+        lines += line.isEmpty() ? 0 : 1;
+    require(day.closedSales + day.openLines + day.unrecognised <= lines, "no line counted twice");
+    require(std::isfinite(day.charged) && std::isfinite(day.openAmount), "finite totals");
+    for (const summary::ProductSale& product : day.products)
+        require(std::isfinite(product.amount), "finite product amounts", product.product);
+    // No line end is left inside a line, so none inside a field.
+    require(summary::csvReport({day}).count("\r\n") == day.products.size() + 1,
+            "a row per product and the header");
+    require(QString::fromUtf8(summary::textReport({day, day})).contains(u"Suma de 2 días"),
+            "the text report ends with the sum");
+    return 0;
+}

@@ -1,0 +1,58 @@
+#include "app/SummaryLauncher.h"
+
+#include "app/Artwork.h"
+#include "storage/ChoiceFile.h"
+#include "storage/Paths.h"
+#include "windows/frmResumen.h"
+
+#include <cstdio>
+
+namespace tallimo {
+
+namespace {
+
+qint16 chosenLayout(const DriveRoot& root) {
+    for (qint16 layout : {0, 1}) {
+        const std::optional<QString> local = root.map(paths::choiceFilePath(layout));
+        if (const std::optional<qint16> choice = local ? readChoiceFile(*local) : std::nullopt)
+            return *choice;
+    }
+    return 0;
+}
+
+} // namespace
+
+QStringList programArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int printCommand(const summary::CommandLine& command) {
+    const summary::CommandResult result = summary::runCommand(command);
+    std::fwrite(result.out.constData(), 1, std::size_t(result.out.size()), stdout);
+    std::fwrite(result.err.constData(), 1, std::size_t(result.err.size()), stderr);
+    if (std::fflush(stdout) != 0) {
+        std::fputs("tallimo: no se pudo escribir el resumen.\n", stderr);
+        return 2;
+    }
+    return result.exitCode;
+}
+
+frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment) {
+    const qint16 layout = chosenLayout(root);
+    const QString user = environment.userName();
+    const QString dateFormat = environment.shortDateFormat();
+    SummarySource source{[root, layout, user, dateFormat](const QDate& date) {
+                             return root.map(paths::salesFilePath(
+                                 layout, user, paths::fileNameDate(date, dateFormat)));
+                         },
+                         environment.today(), environment.decimalPoint(), programIcon()};
+    auto* window = new frmResumen(std::move(source));
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    return window;
+}
+
+} // namespace tallimo

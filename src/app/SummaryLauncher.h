@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/Environment.h"
+#include "storage/DriveRoot.h"
+#include "summary/CommandLine.h"
+
+#include <QStringList>
+
+namespace tallimo {
+
+class frmResumen;
+
+// The program's arguments as text, without its name.
+QStringList programArguments(int argc, char** argv);
+
+// Prints what a summary command produced; its exit code. Needs no display.
+int printCommand(const summary::CommandLine& command);
+
+// "Resumen de ventas" on today's file of the folder layout the register uses:
+// the choice file read as the splash reads it, then the other layout's, then
+// the Spanish layout. Deleted when closed.
+frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment);
+
+} // namespace tallimo

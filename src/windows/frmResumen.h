@@ -1,0 +1,60 @@
+#pragma once
+
+#include "summary/SalesSummary.h"
+
+#include <QDate>
+#include <QIcon>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QDateEdit;
+class QLabel;
+class QTableWidget;
+
+namespace tallimo {
+
+class SalesChart;
+
+// What the summary window needs from the program: where a day's sales file
+// is (the chosen folder layout's desktop, the file-name date), today, the
+// decimal mark to show amounts with, and the icon.
+struct SummarySource {
+    std::function<std::optional<QString>(const QDate&)> salesFile;
+    QDate today;
+    QString decimalPoint;
+    QIcon icon;
+};
+
+// "Resumen de ventas": the days from dtpDesde to dtpHasta, one row each and the
+// sum, the products sold, and a bar per day. Only reads the sales files.
+class frmResumen : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmResumen(SummarySource source, QWidget* parent = nullptr);
+
+    QDateEdit* dtpDesde = nullptr;
+    QDateEdit* dtpHasta = nullptr;
+    QTableWidget* grdDias = nullptr;
+    QTableWidget* grdProductos = nullptr;
+    SalesChart* chtDias = nullptr;
+    QLabel* lblAyuda = nullptr;
+
+    // Shows from..to (at most a year, ending at `to`), reading each day's file once.
+    void showRange(QDate from, QDate to);
+    // Both ends move by `days`: the arrows.
+    void moveDays(int days);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildControls();
+    void fillTables(const QList<summary::DaySummary>& days, const QStringList& labels,
+                    const summary::DaySummary& sum);
+    QString money(double value) const;
+
+    SummarySource mSource;
+};
+
+} // namespace tallimo

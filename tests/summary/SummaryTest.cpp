@@ -1,0 +1,164 @@
+// Which lines make closed sales, which stay open and which are not recognised;
+// the reports' exact bytes; the command line as a shell sees it.
+#include "sale/Amount.h"
+#include "summary/CommandLine.h"
+#include "summary/SummaryReport.h"
+
+#include "storage/StorageTestSupport.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace tallimo;
+using namespace tallimo::summary;
+
+namespace {
+
+const QByteArray kTotal = QByteArray(50, '-') + ">Total $";
+
+// A day in one line, so a failing row shows all of it.
+std::string describe(const DaySummary& day) {
+    const auto n = [](double v) { return QString::number(v); };
+    const auto m = [](double v) { return FormatAmount(v, QStringLiteral(".")); };
+    QString out = QStringLiteral("%1 ventas %2, %3 sin cerrar %4, %5 raras |")
+                      .arg(n(day.closedSales), m(day.charged), n(day.openLines), m(day.openAmount),
+                           n(day.unrecognised));
+    for (const ProductSale& p : day.products)
+        out += QStringLiteral(" %1 %2 %3;").arg(formatQuantity(p, "."), p.product, m(p.amount));
+    return out.toStdString();
+}
+
+DaySummary day(const char* label, const QByteArray& bytes) {
+    DaySummary summary = summariseBytes(bytes);
+    summary.day = QString::fromUtf8(label);
+    return summary;
+}
+
+} // namespace
+
+TEST(SalesSummary, DayFiles) {
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"a day the sale window wrote",
+         test::fileBytes(QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt")),
+         "3 ventas 136.50, 1 sin cerrar 40.25, 0 raras | 2 Caf\u00e9 molido 90.00; "
+         "3 Refresco 37.50; 2 Pan dulce 9.00;"},
+        {"comma marks, Windows-1252, lone CR",
+         "2 x Caf\xe9 de $12,50 = $25,00\r1 x Pan de $0,50 = $0,50\r" + kTotal + "25,50\r",
+         "1 ventas 25.50, 0 sin cerrar 0.00, 0 raras | 2 Caf\u00e9 25.00; 1 Pan 0.50;"},
+        {"amounts rounded per line, added whole",
+         QByteArray(".5 x Chicle de $0.25 = $0.13\n").repeated(8) + kTotal + "1.00\n",
+         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 4 Chicle 1.00;"},
+        {"abandoned sale before a paid one, open lines at the end",
+         "1 x Pan de $5.00 = $5.00\n1 x Pan de $5.00 = $5.00\n1 x Leche de $3.00 = $3.00\n" +
+             kTotal + "8.00\n1 x Pan de $5.00 = $5.00\n",
+         "1 ventas 8.00, 2 sin cerrar 10.00, 0 raras | 1 Pan 5.00; 1 Leche 3.00;"},
+        {"products holding the separators, quantity not a number",
+         "1 x Vino de $casa = $ 2 x 3 de $50.00 = $50.00\nxy x Vino de $casa = $ 2 x 3 de "
+         "$10.00 = $0.00\n" +
+             kTotal + "50.00\n",
+         "1 ventas 50.00, 0 sin cerrar 0.00, 0 raras | ? Vino de $casa = $ 2 x 3 50.00;"},
+        {"a total the lines cannot make closes them all",
+         "1 x Pan de $10.00 = $10.00\n" + kTotal + "15.00\n",
+         "1 ventas 15.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 10.00;"},
+        {"a total of 0.00 is no sale", "1 x Pan de $10.00 = $10.00\n" + kTotal + "0.00\n",
+         "0 ventas 0.00, 1 sin cerrar 10.00, 0 raras |"},
+        {"edited lines are not recognised, never guessed",
+         "1 x Pan de $10 = $10\n" + QByteArray(49, '-') + ">Total $5.00\n" + kTotal +
+             "5.0\n1 x Pan de $1.00 = $1.00 \n2 x Pan de $1.00 = $2,00x\nPan $10.00\n\n\n" +
+             kTotal + QByteArray(16, '9') + ".00\n",
+         "0 ventas 0.00, 0 sin cerrar 0.00, 7 raras |"},
+        {"empty file", "", "0 ventas 0.00, 0 sin cerrar 0.00, 0 raras |"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(describe(summariseBytes(row.bytes)), row.expected);
+    }
+}
+
+TEST(Report, TextOfSeveralDays) {
+    const QList<DaySummary> days = {day("05-12-26", "2 x Pan de $1.50 = $3.00\n" + kTotal +
+                                                        "3.00\n1 x T\xe9 de $2.00 = $2.00\n"),
+                                    day("06-12-26", "1 x Pan de $1.50 = $1.50\nhola\n" + kTotal +
+                                                        "1.50\n" + kTotal + "4.50\n")};
+    EXPECT_EQ(textReport(days), "Día 05-12-26\n  Ventas cerradas: 1\n  Total cobrado: $3.00\n"
+                                "  Venta media: $3.00\n  Líneas sin cerrar: 1 ($2.00)\n"
+                                "  Líneas no reconocidas: 0\n  Productos vendidos: 1\n"
+                                "    2 x Pan = $3.00\n\n"
+                                "Día 06-12-26\n  Ventas cerradas: 2\n  Total cobrado: $6.00\n"
+                                "  Venta media: $3.00\n  Líneas sin cerrar: 0 ($0.00)\n"
+                                "  Líneas no reconocidas: 1\n  Productos vendidos: 1\n"
+                                "    1 x Pan = $1.50\n\n"
+                                "Suma de 2 días\n  Ventas cerradas: 3\n  Total cobrado: $9.00\n"
+                                "  Venta media: $3.00\n  Líneas sin cerrar: 1 ($2.00)\n"
+                                "  Líneas no reconocidas: 1\n  Productos vendidos: 1\n"
+                                "    3 x Pan = $4.50\n");
+}
+
+TEST(Report, CsvForTheMachinesSpreadsheet) {
+    const QByteArray comma = "1,5 x Caf\xe9; molido de $10,00 = $15,00\n"
+                             "-1 x =HIPERVINCULO(\"x\") de $2,00 = $-2,00\n" +
+                             kTotal + "13,00\n";
+    EXPECT_EQ(csvReport({day("05-12-26", comma)}),
+              "\xEF\xBB\xBF"
+              "Día;Producto;Cantidad;Importe\r\n05-12-26;\"Café; molido\";1,5;15,00\r\n"
+              "05-12-26;\"'=HIPERVINCULO(\"\"x\"\")\";-1;-2,00\r\n");
+    EXPECT_EQ(csvReport({day("=1", "2 x Pan, blanco de $1.00 = $2.00\n" + kTotal + "2.00\n")}),
+              "\xEF\xBB\xBF"
+              "Día,Producto,Cantidad,Importe\r\n'=1,\"Pan, blanco\",2,2.00\r\n");
+}
+
+TEST(Report, CommandLine) {
+    using Mode = CommandLine::Mode;
+    QTemporaryDir dir;
+    const QString d = QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt");
+    const QString out = dir.filePath(QStringLiteral("resumen.csv"));
+    const char* refused = "no se escribe sobre un archivo de ventas";
+    struct Row {
+        const char* name;
+        QStringList arguments;
+        Mode mode;
+        int exitCode;
+        const char* printed; // a part of what goes to stdout or stderr
+    };
+    const Row rows[] = {
+        {"no arguments: the register", {}, Mode::Register, -1, ""},
+        {"the window", {"--resumen"}, Mode::Window, -1, ""},
+        {"help", {"--help"}, Mode::Help, 0, "tallimo --resumen ARCHIVO... --texto"},
+        {"text", {"--resumen", d, "--texto"}, Mode::Text, 0, "Total cobrado: $136.50"},
+        {"csv", {"--resumen", "--csv", d}, Mode::Csv, 0, "\nVentas.txt,Café molido,2,90.00\r\n"},
+        {"csv to a file", {"--resumen", d, "--csv", "--salida", out}, Mode::Csv, 0, ""},
+        {"no file", {"--resumen", "--texto"}, Mode::Error, 2, "falta el archivo de ventas"},
+        {"missing file", {"--resumen", "/no/V.txt", "--texto"}, Mode::Text, 2, "leer el archivo"},
+        {"a folder", {"--resumen", dir.path(), "--csv"}, Mode::Csv, 2, "no se puede leer"},
+        {"two forms", {"--resumen", d, "--texto", "--csv"}, Mode::Error, 2, "una sola forma"},
+        {"over its input", {"--resumen", d, "--texto", "--salida", d}, Mode::Text, 2, refused},
+        {"over a sales file",
+         {"--resumen", d, "--csv", "--salida", "Ventas de 1.txt"},
+         Mode::Csv,
+         2,
+         refused},
+        {"unknown option", {"--resumen", "-x"}, Mode::Error, 2, "opción desconocida: -x"},
+        {"files without a form", {"--resumen", d}, Mode::Error, 2, "elija --texto o --csv"},
+        {"a file like an option",
+         {"--resumen", "--texto", "--", "-v"},
+         Mode::Text,
+         2,
+         "rchivo: -v"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLine command = parseCommandLine(row.arguments);
+        EXPECT_EQ(command.mode, row.mode);
+        if (row.exitCode < 0)
+            continue;
+        const CommandResult result = runCommand(command);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_TRUE((result.out + result.err).contains(row.printed)) << result.err.toStdString();
+    }
+    EXPECT_TRUE(test::fileBytes(out).endsWith("\nVentas.txt,Pan dulce,2,9.00\r\n"));
+}

@@ -1,0 +1,44 @@
+// The summary window over real day files, walked with the keys.
+#include "WindowFixture.h"
+
+#include "app/SummaryLauncher.h"
+#include "windows/SalesChart.h"
+#include "windows/frmResumen.h"
+
+#include <QDateEdit>
+#include <QPointer>
+#include <QTableWidget>
+
+using namespace tallimo;
+
+TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
+    twoLayouts();
+    writeFile(choiceFile(false), " 0 \r\n");
+    writeFile(salesFile(), readFile(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt"));
+    writeFile(desktop() + "/Ventas de 04-12-26.txt",
+              "1 x Pan de $2.00 = $2.00\r\n" + QByteArray(50, '-') + ">Total $2.00\r\n");
+    QPointer<frmResumen> summary = openSummaryWindow(DriveRoot(dir.path()), frame->environment());
+    showActive(*summary);
+    const auto cell = [&](QTableWidget* table, int row, int column) {
+        return table->item(row, column) ? table->item(row, column)->text() : QString();
+    };
+    EXPECT_EQ(summary->windowTitle(), "Resumen de ventas");
+    EXPECT_EQ(cell(summary->grdDias, 0, 2), "$136.50");
+    EXPECT_EQ(cell(summary->grdProductos, 0, 0), "Café molido");
+
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Left);
+    EXPECT_EQ(summary->dtpDesde->date(), QDate(2026, 12, 4));
+    EXPECT_EQ(cell(summary->grdDias, 0, 2), "$2.00");
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Right);
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(summary->dtpHasta->date(), QDate(2026, 12, 6));
+    EXPECT_EQ(cell(summary->grdDias, 0, 1), "sin archivo");
+
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(summary->chtDias->bars().size(), 3);
+    EXPECT_EQ(cell(summary->grdDias, 3, 2), "$138.50"); // the sum of the three days
+
+    QTest::keyClick(summary->windowHandle(), Qt::Key_Escape);
+    QTRY_VERIFY(summary.isNull());
+}
