@@ -1,8 +1,8 @@
 #include "app/SummaryLauncher.h"
 
-#include "app/Artwork.h"
 #include "storage/ChoiceFile.h"
 #include "storage/Paths.h"
+#include "widgets/Artwork.h"
 #include "windows/frmResumen.h"
 
 #include <cstdio>

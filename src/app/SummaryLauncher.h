@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Environment.h"
 #include "storage/DriveRoot.h"
 #include "summary/CommandLine.h"
+#include "widgets/Environment.h"
 
 #include <QStringList>
 

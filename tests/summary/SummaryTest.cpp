@@ -44,7 +44,7 @@ TEST(SalesSummary, DayFiles) {
     };
     const Row rows[] = {
         {"a day the sale window wrote",
-         test::fileBytes(QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt")),
+         test::fileBytes(QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt")),
          "3 ventas 136.50, 1 sin cerrar 40.25, 0 raras | 2 Caf\u00e9 molido 90.00; "
          "3 Refresco 37.50; 2 Pan dulce 9.00;"},
         {"comma marks, Windows-1252, lone CR",
@@ -115,7 +115,7 @@ TEST(Report, CsvForTheMachinesSpreadsheet) {
 TEST(Report, CommandLine) {
     using Mode = CommandLine::Mode;
     QTemporaryDir dir;
-    const QString d = QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt");
+    const QString d = QStringLiteral(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt");
     const QString out = dir.filePath(QStringLiteral("resumen.csv"));
     const char* refused = "no se escribe sobre un archivo de ventas";
     struct Row {
@@ -130,7 +130,11 @@ TEST(Report, CommandLine) {
         {"the window", {"--resumen"}, Mode::Window, -1, ""},
         {"help", {"--help"}, Mode::Help, 0, "tallimo --resumen ARCHIVO... --texto"},
         {"text", {"--resumen", d, "--texto"}, Mode::Text, 0, "Total cobrado: $136.50"},
-        {"csv", {"--resumen", "--csv", d}, Mode::Csv, 0, "\nVentas.txt,Café molido,2,90.00\r\n"},
+        {"csv",
+         {"--resumen", "--csv", d},
+         Mode::Csv,
+         0,
+         "\nVentas-es_MX.txt,Café molido,2,90.00\r\n"},
         {"csv to a file", {"--resumen", d, "--csv", "--salida", out}, Mode::Csv, 0, ""},
         {"no file", {"--resumen", "--texto"}, Mode::Error, 2, "falta el archivo de ventas"},
         {"missing file", {"--resumen", "/no/V.txt", "--texto"}, Mode::Text, 2, "leer el archivo"},
@@ -160,5 +164,5 @@ TEST(Report, CommandLine) {
         EXPECT_EQ(result.exitCode, row.exitCode);
         EXPECT_TRUE((result.out + result.err).contains(row.printed)) << result.err.toStdString();
     }
-    EXPECT_TRUE(test::fileBytes(out).endsWith("\nVentas.txt,Pan dulce,2,9.00\r\n"));
+    EXPECT_TRUE(test::fileBytes(out).endsWith("\nVentas-es_MX.txt,Pan dulce,2,9.00\r\n"));
 }

@@ -14,10 +14,11 @@ using namespace tallimo;
 TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     twoLayouts();
     writeFile(choiceFile(false), " 0 \r\n");
-    writeFile(salesFile(), readFile(TALLIMO_TEST_DATA "/../e2e/expected/Ventas.txt"));
+    writeFile(salesFile(), readFile(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt"));
     writeFile(desktop() + "/Ventas de 04-12-26.txt",
               "1 x Pan de $2.00 = $2.00\r\n" + QByteArray(50, '-') + ">Total $2.00\r\n");
-    QPointer<frmResumen> summary = openSummaryWindow(DriveRoot(dir.path()), frame->environment());
+    QPointer<frmResumen> summary =
+        openSummaryWindow(DriveRoot(dir.path()), frame->shared().environment());
     showActive(*summary);
     const auto cell = [&](QTableWidget* table, int row, int column) {
         return table->item(row, column) ? table->item(row, column)->text() : QString();
