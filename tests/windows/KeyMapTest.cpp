@@ -48,13 +48,9 @@ TEST_F(KeyMap, EveryControlsKeys) {
     for (const KeyRow& row : kRows)
         for (const char c : std::string(row.keys)) {
             SCOPED_TRACE(std::string(row.from) + " key " + std::to_string(int(c)));
-            w->txtDato1->setText("1");
-            w->txtDato2->setText("X");
-            w->txtTotal2->setText("0.00");
-            w->txtDato4->setText("Buscar...");
-            w->lblTotal3->setText("9.99");
-            w->List1->setItems({"a", "b"});
-            w->List2->setSelectedIndex(-1);
+            w->txtDato1->setText("1"), w->txtDato2->setText("X"), w->txtTotal2->setText("0.00");
+            w->txtDato4->setText("Buscar..."), w->lblTotal3->setText("9.99");
+            w->List1->setItems({"a", "b"}), w->List2->setSelectedIndex(-1);
             QWidget* from = w->findChild<QWidget*>(row.from);
             from->setFocus();
             auto* box = qobject_cast<QLineEdit*>(from);
@@ -65,12 +61,13 @@ TEST_F(KeyMap, EveryControlsKeys) {
                           w->txtDato4->text() == "Buscar...",
                       row.effect == New);
             EXPECT_EQ(w->List1->count(), row.effect == Add ? 3 : 2);
-            if (row.effect == Pay || (from == w->List2 && c == 't'))
+            if (row.effect == Pay || (from == w->List2 && c == 't')) {
                 EXPECT_EQ(w->lblTip->text(), Hint(row.effect == Pay ? 5 : 4));
-            if (row.effect == Qty)
+            } else if (row.effect == Qty) {
                 EXPECT_EQ(w->txtDato1->text(), QString(QChar(c)));
-            if (box && (row.effect == None || row.effect == Typed))
+            } else if (box && (row.effect == None || row.effect == Typed)) {
                 EXPECT_EQ(box->text() != before, row.effect == Typed);
+            }
         }
 }
 
@@ -113,8 +110,9 @@ TEST_F(KeyMap, FocusHandlersRunOnlyWhenTheFocusMovesBetweenControls) {
     const auto escapeNextBox = [] { // once the box has the keyboard
         QTimer::singleShot(0, [] {
             QWidget* box = nullptr;
-            QTest::qWaitFor(
-                [&] { return (box = QApplication::activeModalWidget()) && box->isActiveWindow(); });
+            EXPECT_TRUE(QTest::qWaitFor([&] {
+                return (box = QApplication::activeModalWidget()) && box->isActiveWindow();
+            }));
             QTest::keyClick(box, Qt::Key_Escape);
         });
     };

@@ -17,22 +17,20 @@ namespace tallimo {
 
 using test::fileBytes;
 
-// Answers the boxes from queues the test fills (Yes, or Ok, when empty); records what was shown.
+// Answers the boxes from queues the test fills (Yes, or Ok, when empty); records each box shown as
+// "Icon: text", with " (Sí/No)" after the icon when it asks.
 class FakeDialogs : public Dialogs {
   public:
-    struct Shown {
-        QString text;
-        Buttons buttons;
-        Icon icon;
-    };
-    QList<Shown> shown;
+    QStringList shown;
     QList<Answer> answers;
     QStringList inputAnswers;
     QList<QIcon> abouts; // the icon each "about" box showed
 
     Answer message(QWidget*, const QString& text, Buttons buttons, Icon icon,
                    const QString&) override {
-        shown.append({text, buttons, icon});
+        const char* icons[] = {"Question", "Exclamation", "Information", "Critical"};
+        shown.append(icons[int(icon)] + QString(buttons == Buttons::YesNo ? " (Sí/No)" : "") +
+                     ": " + text);
         return buttons == Buttons::Ok ? Answer::Ok
                : answers.isEmpty()    ? Answer::Yes
                                       : answers.takeFirst();
@@ -90,8 +88,7 @@ class WindowTest : public ::testing::Test {
         write(dir.path() + "/Users/cajera/Desktop/Lista.txt", "Bread $3\r\n");
     }
     static void showActive(QWidget& window) {
-        window.show();
-        window.activateWindow();
+        window.show(), window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     // Loads the sale window on a fresh start and gives it the keyboard; nullptr: no price list.
@@ -125,13 +122,10 @@ class WindowTest : public ::testing::Test {
     // that character.
     void type(const QString& text) {
         for (const QChar c : text) {
-            const Qt::Key k = c == '\r'     ? Qt::Key_Return
-                              : c == '\n'   ? Qt::Key_Enter
-                              : c == '\b'   ? Qt::Key_Backspace
-                              : c == '\t'   ? Qt::Key_Tab
-                              : c == '\x1b' ? Qt::Key_Escape
-                              : c == '\x7f' ? Qt::Key_Delete
-                                            : Qt::Key(c.toUpper().unicode());
+            static const QHash<QChar, Qt::Key> named{
+                {'\r', Qt::Key_Return}, {'\n', Qt::Key_Enter},    {'\b', Qt::Key_Backspace},
+                {'\t', Qt::Key_Tab},    {'\x1b', Qt::Key_Escape}, {'\x7f', Qt::Key_Delete}};
+            const Qt::Key k = named.value(c, Qt::Key(c.toUpper().unicode()));
             QTest::sendKeyEvent(QTest::KeyAction::Click, focused(), k,
                                 c == '\x7f' ? "" : QString(c), {});
         }
