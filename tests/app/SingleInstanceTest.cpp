@@ -8,47 +8,41 @@
 #include <unistd.h>
 
 namespace tallimo {
-namespace {
 
-struct Roots {
-    QTemporaryDir locks;
-    QTemporaryDir base;
+// A drive root "C" and the folder the locks go in.
+struct SingleInstanceTest : ::testing::Test {
+    QTemporaryDir locks, base;
     QString root = base.path() + "/C";
-    Roots() { QDir().mkpath(root); }
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(root)); }
+    auto acquire(const QString& path) { return SingleInstance::acquire(path, locks.path()); }
 };
 
-TEST(SingleInstance, ASecondCopyOnTheSameRootIsRefused) {
-    Roots r;
-    auto first = SingleInstance::acquire(r.root, r.locks.path());
+// The same root, however written, is refused; another root is another register; a closed copy
+// frees it.
+TEST_F(SingleInstanceTest, ASecondCopyOnTheSameRootIsRefused) {
+    auto first = acquire(root);
     ASSERT_TRUE(first);
-    ASSERT_TRUE(QFile::link(r.root, r.base.path() + "/enlace"));
-    for (const QString& same : {r.root, r.root + "/", r.base.path() + "/enlace"})
-        EXPECT_FALSE(SingleInstance::acquire(same, r.locks.path())) << same.toStdString();
-
-    // Another root is another register.
-    QDir().mkpath(r.base.path() + "/D");
-    EXPECT_TRUE(SingleInstance::acquire(r.base.path() + "/D", r.locks.path()));
-
-    first.reset(); // the first copy closed
-    EXPECT_TRUE(SingleInstance::acquire(r.root, r.locks.path()));
+    ASSERT_TRUE(QFile::link(root, base.path() + "/enlace"));
+    for (const QString& same : {root, root + "/", base.path() + "/enlace"})
+        EXPECT_FALSE(acquire(same)) << same.toStdString();
+    QDir().mkpath(base.path() + "/D");
+    EXPECT_TRUE(acquire(base.path() + "/D"));
+    first.reset();
+    EXPECT_TRUE(acquire(root));
 }
 
-TEST(SingleInstance, ALockLeftByACrashedCopyDoesNotBlock) {
-    Roots r;
+TEST_F(SingleInstanceTest, ALockLeftByACrashedCopyDoesNotBlock) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        auto lock = SingleInstance::acquire(r.root, r.locks.path());
-        const bool held = lock != nullptr;
-        (void)lock.release(); // dies holding it, as a crash would
-        _exit(held ? 0 : 1);
+        auto lock = acquire(root);
+        _exit(lock.release() ? 0 : 1); // dies holding it, as a crash would
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    ASSERT_TRUE(QFile::exists(SingleInstance::lockPath(r.root, r.locks.path())));
-    EXPECT_TRUE(SingleInstance::acquire(r.root, r.locks.path()));
+    ASSERT_TRUE(QFile::exists(SingleInstance::lockPath(root, locks.path())));
+    EXPECT_TRUE(acquire(root));
 }
 
-} // namespace
 } // namespace tallimo

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 namespace tallimo {
-namespace {
-
 // The standard buttons read in Spanish whatever the user's locale.
 TEST(Language, StandardButtonsReadInSpanish) {
     ASSERT_TRUE(installSpanishTranslations());
@@ -19,5 +17,4 @@ TEST(Language, StandardButtonsReadInSpanish) {
             << row.english;
 }
 
-} // namespace
 } // namespace tallimo

@@ -13,10 +13,10 @@ using namespace tallimo;
 
 TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     twoLayouts();
-    writeFile(choiceFile(false), " 0 \r\n");
-    writeFile(salesFile(), readFile(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt"));
-    writeFile(desktop() + "/Ventas de 04-12-26.txt",
-              "1 x Pan de $2.00 = $2.00\r\n" + QByteArray(50, '-') + ">Total $2.00\r\n");
+    write(choiceFile(false), " 0 \r\n");
+    write(salesFile(), fileBytes(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt"));
+    write(desktop() + "/Ventas de 04-12-26.txt",
+          "1 x Pan de $2.00 = $2.00\r\n" + QByteArray(50, '-') + ">Total $2.00\r\n");
     QPointer<frmResumen> summary =
         openSummaryWindow(DriveRoot(dir.path()), frame->shared().environment());
     showActive(*summary);

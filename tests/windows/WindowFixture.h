@@ -2,40 +2,35 @@
 
 #include "app/Frame.h"
 #include "storage/Paths.h"
+#include "storage/StorageTestSupport.h"
 #include "widgets/Dialogs.h"
 #include "windows/frmBoxBasic.h"
 #include "windows/frmInicio.h"
 #include "windows/frmSystem.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
-#include <memory>
 
 namespace tallimo {
 
-// Answers the boxes from queues the test fills (Yes, or Ok, when empty); records what was shown.
+using test::fileBytes;
+
+// Answers the boxes from queues the test fills (Yes, or Ok, when empty); records each box shown as
+// "Icon: text", with " (Sí/No)" after the icon when it asks.
 class FakeDialogs : public Dialogs {
   public:
-    struct Shown {
-        QString text;
-        Buttons buttons;
-        Icon icon;
-    };
-    QList<Shown> shown;
+    QStringList shown;
     QList<Answer> answers;
     QStringList inputAnswers;
-    int aboutCount = 0;
-    bool aboutHadIcon = false;
+    QList<QIcon> abouts; // the icon each "about" box showed
 
     Answer message(QWidget*, const QString& text, Buttons buttons, Icon icon,
                    const QString&) override {
-        shown.append({text, buttons, icon});
+        const char* icons[] = {"Question", "Exclamation", "Information", "Critical"};
+        shown.append(icons[int(icon)] + QString(buttons == Buttons::YesNo ? " (Sí/No)" : "") +
+                     ": " + text);
         return buttons == Buttons::Ok ? Answer::Ok
                : answers.isEmpty()    ? Answer::Yes
                                       : answers.takeFirst();
@@ -44,8 +39,7 @@ class FakeDialogs : public Dialogs {
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
     void about(QWidget*, const QString&, const QString&, const QIcon& icon) override {
-        ++aboutCount;
-        aboutHadIcon = !icon.isNull();
+        abouts.append(icon);
     }
 };
 
@@ -65,74 +59,49 @@ class WindowTest : public ::testing::Test {
                "/TLMSystem.txt";
     }
     QString salesFile() const {
-        return desktop() + "/Ventas de " +
-               paths::fileNameDate(QDate(2026, 12, 5), locale.dateFormat(QLocale::ShortFormat)) +
-               ".txt";
+        const QString date = locale.dateFormat(QLocale::ShortFormat);
+        return desktop() + "/Ventas de " + paths::fileNameDate(QDate(2026, 12, 5), date) + ".txt";
     }
 
-    void SetUp() override {
-        QDir().mkpath(desktop());
-        newFrame();
-    }
+    void SetUp() override { QDir().mkpath(desktop()), newFrame(); }
     void TearDown() override {
         frame.reset();
         // Windows that closed themselves go before the drive root does.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-
-    // Both layouts' folders, with a price list on each desktop that tells them apart.
-    void twoLayouts() {
-        for (const QString& folder : {choiceFile(false) + "/..", choiceFile(true) + "/..",
-                                      dir.path() + "/Users/cajera/Desktop"})
-            QDir().mkpath(QDir::cleanPath(folder));
-        writePriceList("Pan $2\r\n");
-        writeFile(dir.path() + "/Users/cajera/Desktop/Lista.txt", "Bread $3\r\n");
-    }
-
     // A program start: SystemChoice 0, no window loaded.
     void newFrame() {
         frame.reset();
-        const Environment env{[] { return QDate(2026, 12, 5); }, locale,
-                              [] { return QStringLiteral("cajera"); }};
+        const Environment env{[] { return QDate(2026, 12, 5); }, locale, [] { return "cajera"; }};
         frame = std::make_unique<Frame>(DriveRoot(dir.path()), dialogs, env);
         ended = false;
         frame->onEnd = [this] { ended = true; };
     }
-
-    static void writeFile(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+    static void write(const QString& path, const QByteArray& bytes) {
+        ASSERT_TRUE(test::writeBytes(path, bytes)) << path.toStdString();
     }
-    static QByteArray readFile(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    // Both layouts' folders, with a price list on each desktop that tells them apart.
+    void twoLayouts() {
+        QDir().mkpath(dir.path() + "/Archivos de programa");
+        QDir().mkpath(dir.path() + "/Program Files");
+        write(desktop() + "/Lista.txt", "Pan $2\r\n");
+        write(dir.path() + "/Users/cajera/Desktop/Lista.txt", "Bread $3\r\n");
     }
-    void writePriceList(const QByteArray& bytes) { writeFile(desktop() + "/Lista.txt", bytes); }
-
     static void showActive(QWidget& window) {
-        window.show();
-        window.activateWindow();
+        window.show(), window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     // Loads the sale window on a fresh start and gives it the keyboard; nullptr: no price list.
     void open(const char* priceList = "") {
         if (priceList)
-            writePriceList(priceList);
+            write(desktop() + "/Lista.txt", priceList);
         newFrame();
         w = &frame->boxBasic();
         showActive(*w);
     }
+    // A line rung up from the price list: the next product, the quantity, Enter.
+    void sell(const QString& quantity) { key(Qt::Key_Down), type(quantity + "\r"); }
 
-    // The animation played tick by tick up to the hand-over, as the timers would.
-    static void playToHandOver(frmInicio& splash) {
-        for (int tick = 0; tick < 100 && splash.Timer2->isActive(); ++tick) {
-            splash.Timer1_Timer();
-            splash.Timer2_Timer();
-        }
-        ASSERT_TRUE(splash.Timer3->isActive());
-        splash.Timer3_Timer();
-    }
     bool saleWindowShown() const {
         return frame->isBoxBasicLoaded() && frame->boxBasic().isVisible();
     }
@@ -146,16 +115,20 @@ class WindowTest : public ::testing::Test {
         QTest::mouseClick(window->windowHandle(), button, {},
                           control->mapTo(window, control->rect().center()));
     }
-
     QWidget* focused() const { return QApplication::focusWidget(); }
     // Keystrokes as the cashier types them: to whatever has the focus.
-    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(focused(), k, mods);
-    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(focused(), k, mods); }
+    // "\r" Return, "\n" keypad Enter, "\b" Backspace, "\t" Tab, "\x1b" Escape, "\x7f" Delete; else
+    // that character.
     void type(const QString& text) {
-        for (QChar c : text)
-            QTest::sendKeyEvent(QTest::KeyAction::Click, focused(), Qt::Key(c.toUpper().unicode()),
-                                QString(c), Qt::NoModifier);
+        for (const QChar c : text) {
+            static const QHash<QChar, Qt::Key> named{
+                {'\r', Qt::Key_Return}, {'\n', Qt::Key_Enter},    {'\b', Qt::Key_Backspace},
+                {'\t', Qt::Key_Tab},    {'\x1b', Qt::Key_Escape}, {'\x7f', Qt::Key_Delete}};
+            const Qt::Key k = named.value(c, Qt::Key(c.toUpper().unicode()));
+            QTest::sendKeyEvent(QTest::KeyAction::Click, focused(), k,
+                                c == '\x7f' ? "" : QString(c), {});
+        }
     }
 };
 

@@ -4,65 +4,53 @@
 #include <sys/resource.h>
 
 namespace tallimo {
-namespace {
 
 // A full disk for this process: files may not grow past `bytes` until it goes.
-class FullDisk {
-  public:
+struct FullDisk {
+    rlimit saved{};
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN); // a write fails instead of killing us
     explicit FullDisk(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &mSaved);
-        mOldHandler = std::signal(SIGXFSZ, SIG_IGN); // a write fails instead of killing us
-        rlimit limit = mSaved;
-        limit.rlim_cur = bytes;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{bytes, saved.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FullDisk() {
-        setrlimit(RLIMIT_FSIZE, &mSaved);
-        std::signal(SIGXFSZ, mOldHandler);
-    }
-
-  private:
-    rlimit mSaved{};
-    void (*mOldHandler)(int) = nullptr;
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved), std::signal(SIGXFSZ, oldHandler); }
 };
 
 using WriteFault = WindowTest;
 
+// A failed save keeps the last complete file and every line on screen, is told once per run of
+// failures, and the next save writes everything; closing while it fails asks first.
 TEST_F(WriteFault, AFullDiskLosesNoLineAndIsToldOnce) {
     open("Pan $2\r\n");
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
-    const QByteArray before = readFile(salesFile());
-    ASSERT_EQ(before, QByteArray("1 x Pan de $2.00 = $2.00\r\n\r\n"));
+    sell("");
+    const QByteArray pan = "1 x Pan de $2.00 = $2.00\r\n";
     {
-        FullDisk full(before.size() + 10);
-        for (int i = 0; i < 3; ++i)
-            key(Qt::Key_Return);
+        FullDisk full(pan.size() + 12);
+        type("\r\r\r");
         EXPECT_EQ(w->List1->count(), 4);
-        EXPECT_EQ(readFile(salesFile()), before); // the last complete save stands
-        ASSERT_EQ(dialogs.shown.size(), 1);
-        EXPECT_TRUE(
-            dialogs.shown[0].text.contains(QString::fromUtf8("No queda espacio en el disco.")))
-            << dialogs.shown[0].text.toStdString();
+        EXPECT_EQ(fileBytes(salesFile()), pan + "\r\n"); // the last complete save stands
     }
-    type("t");
-    type("20");
-    key(Qt::Key_Return); // the payment saves again: everything lands
-    const QByteArray all = QByteArray("1 x Pan de $2.00 = $2.00\r\n").repeated(4);
-    EXPECT_EQ(readFile(salesFile()), all + "\r\n");
-    EXPECT_EQ(dialogs.shown.size(), 1);
+    type("t20\r"); // the payment saves again: everything lands
+    EXPECT_EQ(fileBytes(salesFile()), pan.repeated(4) + "\r\n");
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].contains("No queda espacio en el disco."));
 
-    // A later failure is told again: the run of failures ended with that save.
-    {
-        FullDisk full(10);
-        key(Qt::Key_Space);
-    }
-    EXPECT_EQ(dialogs.shown.size(), 2);
+    const QString hidden = desktop() + ".moved";
+    ASSERT_TRUE(QDir().rename(desktop(), hidden)); // the desktop folder disappears mid-day
+    type(" ");
+    dialogs.answers << Dialogs::Answer::No;
+    EXPECT_FALSE(w->close());
+    ASSERT_EQ(dialogs.shown.size(), 3); // a later failure is told again, then the question
+    EXPECT_TRUE(
+        dialogs.shown[1].startsWith("Critical: No se pudieron guardar las ventas del día en:"
+                                    "\nC:\\Documents and Settings\\cajera\\Escritorio\\"));
+    EXPECT_TRUE(dialogs.shown[2].startsWith("Critical (Sí/No): "));
     EXPECT_EQ(w->List1->count(), 5);
+    ASSERT_TRUE(QDir().rename(hidden, desktop()));
     EXPECT_TRUE(w->close()); // ends with its total line, yet saved again: the last save failed
-    EXPECT_EQ(readFile(salesFile()),
-              all + "-------------------------------------------------->Total $8.00\r\n\r\n");
+    EXPECT_EQ(fileBytes(salesFile()),
+              pan.repeated(4) + QByteArray(50, '-') + ">Total $8.00\r\n\r\n");
 }
 
-} // namespace
 } // namespace tallimo
