@@ -20,11 +20,7 @@ TEST(Windows1252, EveryByteRoundTripsAndEveryOtherCharacterIsOneQuestionMark) {
     const QString table = decodeWindows1252(all);
     ASSERT_EQ(table.size(), 256);
     EXPECT_EQ(encodeWindows1252(table), all);
-    const std::pair<int, char16_t> bytes[] = {
-        {0x7F, 0x7F}, {0x80, 0x20AC}, {0x81, 0x81},   {0x8A, 0x0160}, {0x8D, 0x8D}, {0x8F, 0x8F},
-        {0x90, 0x90}, {0x9D, 0x9D},   {0x9E, 0x017E}, {0x9F, 0x0178}, {0xA0, 0xA0}, {0xF1, 0xF1}};
-    for (const auto& [byte, character] : bytes)
-        EXPECT_EQ(table.at(byte), QChar(character)) << std::hex << byte;
+    EXPECT_EQ(table.mid(0x80, 32), u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s);
 
     for (int c = 0; c <= 0xFFFF; ++c) {
         const QChar ch{char16_t(c)};
@@ -35,8 +31,7 @@ TEST(Windows1252, EveryByteRoundTripsAndEveryOtherCharacterIsOneQuestionMark) {
                   at < 0 ? QByteArray("?") : QByteArray(1, char(at)))
             << std::hex << c;
     }
-    const std::pair<QString, QByteArray> texts[] = {{u"Café 5 €"_s, "Caf\xE9 5 \x80"},
-                                                    {u"a😀b"_s, "a?b"},
+    const std::pair<QString, QByteArray> texts[] = {{u"a😀b"_s, "a?b"},
                                                     {u"\xD800x"_s, "?x"},
                                                     {u"x\xDC00"_s, "x?"},
                                                     {u"\xD83D\xD83D\xDE00"_s, "??"}};
@@ -50,11 +45,8 @@ TEST(DecodeText, ValidUtf8WithAccentsElseWindows1252) {
     const std::pair<QByteArray, QString> rows[] = {
         {"Producto largo \xC3\xB1", u"Producto largo ñ"_s}, // UTF-8 after a long ASCII run
         {"\xF0\x9F\x98\x80", u"😀"_s},                       // four-byte UTF-8
-        {"\xEF\xBB\xBFPan", u"Pan"_s},                      // byte order mark dropped
-        {"Caf\xE9 \x80", u"Café €"_s},                      // Windows-1252
         {"\xC3\xB1 y \xF1", u"Ã± y ñ"_s},     // one invalid byte makes it all Windows-1252
         {"Caf\xC3", u"CafÃ"_s},               // sequence cut at the end
-        {"\xC0\xAF", u"À¯"_s},                // overlong form
         {"\xED\xA0\x80", u"í\u00A0€"_s},      // encoded surrogate
         {"\xF4\x90\x80\x80", u"ô\u0090€€"_s}, // above U+10FFFF
     };
@@ -72,8 +64,7 @@ TEST(DecodeText, ValidUtf8WithAccentsElseWindows1252) {
 // the same lines, in either encoding.
 TEST(SplitLines, CrLfLfAndLoneCrEndLines) {
     // The lines joined by "|".
-    const std::pair<QString, QString> rows[] = {{u""_s, u""_s},
-                                                {u"a\r\nb"_s, u"a|b"_s},
+    const std::pair<QString, QString> rows[] = {{u"a\r\nb"_s, u"a|b"_s},
                                                 {u"a\nb\rc\r"_s, u"a|b|c"_s},
                                                 {u"\n\n"_s, u"|"_s},
                                                 {u"a\n\rb\r\r\nc"_s, u"a||b||c"_s}};

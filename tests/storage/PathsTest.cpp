@@ -7,8 +7,10 @@
 using namespace tallimo::paths;
 using namespace Qt::StringLiterals;
 
-// Only choice 0 picks the older Spanish layout; user names go in unchanged.
-TEST(PathsTest, LayoutStrings) {
+// Only choice 0 picks the older Spanish layout; user names go in unchanged. A
+// folder typed with a final "\" gets "Probex2.txt", without one "\probex2.txt".
+// In a file name's date slashes become hyphens; all else follows the user's format.
+TEST(PathsTest, LayoutAddressAndDateStrings) {
     const struct {
         qint16 choice;
         QString user, desktop, programs;
@@ -27,16 +29,8 @@ TEST(PathsTest, LayoutStrings) {
                       u" no existe."_s);
     }
     EXPECT_EQ(proposedAddress(u"José Núñez"_s), uR"(C:\Users\José Núñez\Desktop)"_s);
-}
-
-// A folder typed with a final "\" gets "Probex2.txt", without one "\probex2.txt".
-TEST(PathsTest, AddressFile) {
     EXPECT_EQ(addressFilePath(uR"(C:\Users\ana\)"_s), uR"(C:\Users\ana\Probex2.txt)"_s);
     EXPECT_EQ(addressFilePath(u"/home/ana"_s), uR"(/home/ana\probex2.txt)"_s);
-}
-
-// Slashes become hyphens; everything else follows the user's format.
-TEST(PathsTest, FileNameDate) {
     EXPECT_EQ(fileNameDate(QDate(2026, 1, 9), u"dd//MM/yyyy"_s), u"09--01-2026"_s);
     EXPECT_EQ(fileNameDate(QDate(2026, 1, 9), u"d.M.yy"_s), u"9.1.26"_s);
 }
