@@ -4,7 +4,6 @@
 #include "StorageTestSupport.h"
 
 #include <QRandomGenerator>
-#include <gtest/gtest.h>
 
 #include <numeric>
 
@@ -13,13 +12,9 @@ using namespace tallimo::editortext;
 using namespace tallimo::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString u(const char* utf8) {
+static QString u(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
-
-} // namespace
 
 // Every byte reads as one character and writes back as itself (the five that
 // Windows-1252 leaves undefined keep their C1 code point); every other
@@ -42,10 +37,8 @@ TEST(Windows1252, EveryByteRoundTripsAndEveryOtherCharacterIsOneQuestionMark) {
                   at < 0 ? QByteArray("?") : QByteArray(1, char(at)))
             << std::hex << c;
     }
-    const std::pair<QString, QByteArray> texts[] = {{u"a😀b"_s, "a?b"},
-                                                    {u"\xD800x"_s, "?x"},
-                                                    {u"x\xDC00"_s, "x?"},
-                                                    {u"\xD83D\xD83D\xDE00"_s, "??"}};
+    const std::pair<QString, QByteArray> texts[] = {
+        {u"a😀b"_s, "a?b"}, {u"\xD800x"_s, "?x"}, {u"\xD83D\xD83D\xDE00"_s, "??"}};
     for (const auto& [text, written] : texts)
         EXPECT_EQ(encodeWindows1252(text), written) << printable(text);
 }
@@ -80,8 +73,6 @@ TEST(SplitLines, CrLfLfAndLoneCrEndLines) {
         const QStringList lines = joined.isEmpty() ? QStringList() : joined.split(u'|');
         EXPECT_EQ(splitLines(text), lines) << printable(text);
         EXPECT_EQ(decodeLines(encodeWindows1252(text)), lines) << printable(text);
-        const QString accented = text + u"ñ"_s; // read as UTF-8
-        EXPECT_EQ(decodeLines(accented.toUtf8()), splitLines(accented)) << printable(text);
     }
 }
 
@@ -119,17 +110,14 @@ TEST(EditorText, ReadsWhatTheEditorGivesBack) {
 // Whatever the buffer holds comes back unchanged, and the shown text keeps no
 // character a document would break a line at, other than one "\n" per CR LF.
 TEST(EditorText, EveryBufferRoundTrips) {
-    QStringList buffers = {u("\r\r\n"), u("␛240D"), u("␛␍"), u("\u2028\r\n\u2029"), u("␛241")};
+    const QStringList fixed = {u("\r\r\n"), u("␛240D"), u("␛␍"), u("\u2028\r\n\u2029"), u("␛241")};
     // Random strings over the characters that matter, hex digits included.
     const QString alphabet = u("\r\n␍␊␛\u2028\u2029\uFDD0\uFDD1024ADFadfGx \u00A0");
     QRandomGenerator random(2026);
     for (int run = 0; run < 5000; ++run) {
-        QString buffer;
-        for (int i = random.bounded(12); i > 0; --i)
+        QString buffer = fixed.value(run);
+        for (int i = run < fixed.size() ? 0 : random.bounded(12); i > 0; --i)
             buffer += alphabet.at(random.bounded(int(alphabet.size())));
-        buffers.append(buffer);
-    }
-    for (const QString& buffer : std::as_const(buffers)) {
         const QString shown = toEditor(buffer);
         ASSERT_EQ(fromEditor(shown), buffer) << printable(buffer);
         for (const QChar c : u("\r\u2028\u2029\uFDD0\uFDD1"))
