@@ -1,21 +1,23 @@
-// A register killed at any moment keeps every line it had saved: a child
-// process saves a growing history over and over and is killed with SIGKILL at
-// a random moment; the file it leaves must be a complete earlier history.
+// What saves leave behind. A register killed at any moment keeps every line it
+// had saved: a child process saves a growing history over and over and is
+// killed with SIGKILL at a random moment; the file it leaves must be a complete
+// earlier history. A save that fails says why and changes nothing.
 
 #include "storage/LineList.h"
 #include "storage/SalesFile.h"
+#include "storage/TextFile.h"
 
 #include "StorageTestSupport.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <iostream>
 #include <random>
 
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,6 +53,49 @@ QStringList dayOf(int n) {
     }
 }
 
+// Saves in a child process whose files may not grow beyond limit bytes: to the
+// save this is exactly a full disk. Gives what the save said, empty when the
+// child could not say.
+QString saveWithSizeLimit(const QString& path, const QStringList& items, rlim_t limit) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return {};
+    if (::fork() == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // make the write fail with EFBIG instead
+        const rlimit rl{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        const SaveResult result = saveSalesFile(path, items);
+        const QByteArray said = result.ok ? "<saved>" : result.reason.toUtf8();
+        ::_exit(::write(fds[1], said.constData(), size_t(said.size())) == said.size() ? 0 : 1);
+    }
+    ::close(fds[1]);
+    char buffer[512];
+    const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+    ::close(fds[0]);
+    ::wait(nullptr);
+    return QString::fromUtf8(buffer, std::max<ssize_t>(got, 0));
+}
+
+struct Failure {
+    const char* name;
+    const char* file; // in a folder that holds "Carpeta.txt/" and "Lista.txt"
+    int lines;
+    rlim_t limit;
+    const char* reason; // how the reason starts
+};
+
+// A large history fails inside one write; a small one would sit in a write
+// buffer until the flush if the save buffered.
+const Failure kFailures[] = {
+    {"missing folder", "Escritorio/Lista.txt", 1, RLIM_INFINITY, "La carpeta no existe."},
+    {"folder in the file's place", "Carpeta.txt", 1, RLIM_INFINITY,
+     "Error al escribir el archivo ("},
+    {"full disk in one write", "Lista.txt", 10000, 64 * 1024, "No queda espacio en el disco."},
+    {"full disk at the flush", "Lista.txt", 3, 16, "No queda espacio en el disco."},
+};
+
+class FailedSave : public testing::TestWithParam<Failure> {};
+
 } // namespace
 
 TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
@@ -63,11 +108,10 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
     QTemporaryDir dir;
     const QString name = u"Ventas de 05-03-2024.txt"_s;
     const QString path = dir.filePath(name);
-    // The child's start (fork to 'R') as a running mean, and the longest delay
-    // after it, in microseconds: that grows while kills come before the first
-    // save and shrinks once they come two saves deep, so kills land in the
-    // first few saves.
-    double startUs = 3000, delayUs = 3000;
+    // The longest delay before a kill, in microseconds: it grows while kills
+    // come before the first save and shrinks once they come two saves deep, so
+    // kills land in the first few saves.
+    double delayUs = 3000;
     int lines = -1; // -1: no complete save yet
     int kills = 0, inFirstSave = 0, leftoversSeen = 0;
     QStringList leftovers; // temporaries found after the previous kill
@@ -77,8 +121,6 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
     while (kills < kTargetKills && clock.elapsed() < kBudgetMs) {
         int fds[2];
         ASSERT_EQ(::pipe(fds), 0);
-        QElapsedTimer forked;
-        forked.start();
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
@@ -87,15 +129,12 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
         }
         ::close(fds[1]);
 
-        // One kill in eight lands while the child is still reading the file.
+        // One kill in eight is timed from the fork, so it may land while the
+        // child is still reading the file; the others from its first word.
         const bool atStart = upTo(7) == 0;
         pollfd ready{fds[0], POLLIN, 0};
-        if (atStart) {
-            ::usleep(useconds_t(upTo(startUs)));
-        } else if (::poll(&ready, 1, 10000) == 1) {
-            startUs = 0.9 * startUs + 0.1 * double(forked.nsecsElapsed()) / 1000;
+        if (atStart || ::poll(&ready, 1, 10000) == 1)
             ::usleep(useconds_t(upTo(delayUs)));
-        }
         ::kill(pid, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
@@ -151,4 +190,42 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
               << inFirstSave << " in the first save, " << lines << " lines kept, 0 lost, "
               << leftoversSeen << " leftover temporaries seen" << std::endl;
     EXPECT_GT(lines, 0) << "no save ever completed: the kills came too early";
+}
+
+TEST_P(FailedSave, SaysWhyAndChangesNothing) {
+    QTemporaryDir dir;
+    const QByteArray old = salesFileBytes({u"1 x Pan de $10.00 = $10.00"_s});
+    ASSERT_TRUE(writeBytes(dir.filePath(u"Lista.txt"_s), old));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"Carpeta.txt"_s));
+    const QStringList items(GetParam().lines, u"1 x Artículo de $12.50 = $12.50"_s);
+
+    const QString reason =
+        saveWithSizeLimit(dir.filePath(GetParam().file), items, GetParam().limit);
+    EXPECT_TRUE(reason.startsWith(GetParam().reason)) << printable(reason);
+    EXPECT_EQ(fileBytes(dir.filePath(u"Lista.txt"_s)), old);
+    EXPECT_EQ(folderEntries(dir.path()), (QStringList{u"Carpeta.txt"_s, u"Lista.txt"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FailedSave, testing::ValuesIn(kFailures), RowName());
+
+// Only QSaveFile's own temporaries of that file go: "<name>." and six letters,
+// unless they spell a word a person gives a copy. Both a save and a read of a
+// file the program writes clean up.
+TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries) {
+    const QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s};
+    // In the order a folder listing gives them.
+    const QStringList kept = {u"Lista.txt"_s,         u"Lista.txt.AbC123"_s, u"Lista.txt.AbCdE"_s,
+                              u"Lista.txt.AbCdEfG"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Copias"_s,
+                              u"Lista.txt.DirAbc"_s,  u"ListaXtxt.AbCdEf"_s, u"lista.txt.AbCdEf"_s};
+    for (const bool bySave : {true, false}) {
+        SCOPED_TRACE(bySave ? "save" : "read");
+        QTemporaryDir dir;
+        for (const QString& entry : removed + kept)
+            ASSERT_TRUE(entry.endsWith(u"DirAbc"_s) ? QDir(dir.path()).mkdir(entry)
+                                                    : writeBytes(dir.filePath(entry), "datos"));
+
+        const QString path = dir.filePath(u"Lista.txt"_s);
+        ASSERT_TRUE(bySave ? saveFileAtomically(path, "x").ok : readSalesFile(path).has_value());
+        EXPECT_EQ(folderEntries(dir.path()), kept);
+    }
 }
