@@ -25,8 +25,9 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 using namespace tallimo;
 using namespace tallimo::test;
@@ -47,6 +48,7 @@ Maker folder() {
     return [](const QString& path) { return QDir().mkdir(path); };
 }
 
+#ifndef _WIN32 // Windows has no pipes in folders, and QFile::link makes shortcut files there
 Maker fifo() {
     return [](const QString& path) {
         return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
@@ -60,6 +62,7 @@ Maker linkTo(const QString& target) {
 Maker linkToItself() {
     return [](const QString& path) { return QFile::link(path, path); };
 }
+#endif
 
 Maker sparse(qint64 size) {
     return [size](const QString& path) {
@@ -142,10 +145,12 @@ std::vector<Row> hostileFiles() {
         {"choice 2.5", bytes("2.5"), 1, u"2.5"_s, 1, 2},
         {"choice abc", bytes("abc\r\n"), 1, u"abc"_s, 1, no},
         {"a folder in the file's place", folder(), no, {}, no, no},
+#ifndef _WIN32
         {"a pipe that nobody writes", fifo(), no, {}, no, no},
         {"a link to an endless device", linkTo(u"/dev/zero"_s), no, {}, no, no},
         {"a link to nothing", linkTo(u"/nonexistent/tallimo"_s), no, {}, no, no},
         {"a link to itself", linkToItself(), no, {}, no, no},
+#endif
         {"larger than the cap (sparse)", sparse(kMaxFileBytes + 1), no, {}, no, no},
     };
 }
@@ -174,8 +179,10 @@ TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory) {
     // Typed addresses for the folder "Precios" and the names the file may have
     // on disk; rows take them in turn.
     const QStringList typed = {
-        uR"(C:\Precios)"_s,     uR"(c:\PRECIOS\)"_s, uR"(C:/precios//.\)"_s,
-        uR"(C:\\Precios\\\)"_s, u"{root}/Precios"_s,
+        uR"(C:\Precios)"_s,  uR"(c:\PRECIOS\)"_s, uR"(C:/precios//.\)"_s, uR"(C:\\Precios\\\)"_s,
+#ifndef _WIN32 // a Linux path; on Windows the temporary folder is on C:
+        u"{root}/Precios"_s,
+#endif
     };
     const QStringList onDisk = {u"probex2.txt"_s, u"Probex2.txt"_s, u"PROBEX2.TXT"_s};
     const bool peakResets = resetPeak();
@@ -234,7 +241,7 @@ TEST(BadFiles, EveryReaderGivesItsOutcomeWithBoundedMemory) {
         const std::optional<QString> mapped =
             DriveRoot(dir.path()).map(paths::addressFilePath(address));
         ASSERT_TRUE(mapped) << address.toStdString();
-        EXPECT_EQ(*mapped, path) << address.toStdString();
+        EXPECT_EQ(mapped->compare(path, kNameCase), 0) << address.toStdString();
         if (readable < (64 << 10)) { // the large ones are the same file, already read
             const std::optional<QStringList> viaAddress = readPriceList(*mapped);
             EXPECT_EQ(viaAddress.has_value(), row.items.has_value());
@@ -288,7 +295,7 @@ TEST(BadFiles, TypedAddressesThatLeadNowhere) {
     for (const QString& address : typed) {
         const std::optional<QString> mapped = root.map(paths::addressFilePath(address));
         if (mapped) {
-            EXPECT_TRUE(mapped->startsWith(u'/')) << printable(address.left(80));
+            EXPECT_TRUE(QDir::isAbsolutePath(*mapped)) << printable(address.left(80));
             EXPECT_FALSE(readPriceList(*mapped)) << printable(address.left(80));
         }
     }

@@ -2,6 +2,14 @@
 // process saves a growing history over and over and is killed with SIGKILL at
 // a random moment; the file it leaves must be a complete earlier history.
 
+#ifdef _WIN32
+#include <gtest/gtest.h>
+// Under Wine a replace is the same rename as on Linux, so only a power cut,
+// which no test makes, could tell the Windows save apart.
+TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
+    GTEST_SKIP() << "not on Windows: the loop forks, and Linux's run covers the replace";
+}
+#else
 #include "sale/Invoice.h"
 #include "storage/SalesFile.h"
 
@@ -225,3 +233,4 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
                   << std::endl;
     EXPECT_GT(lines, 0) << "no save ever completed: the kills came too early";
 }
+#endif

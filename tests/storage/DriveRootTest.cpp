@@ -33,6 +33,7 @@ struct ScopedEnv {
 } // namespace
 
 TEST(DriveRootTest, MapsTypedPaths) {
+    TALLIMO_LINUX_ONLY("the drive root and its lookup of names without regard to case");
     QTemporaryDir dir;
     const QString root = dir.path();
     for (const char* name : {"Probex2.txt", "LISTA.TXT", "lista.txt", "Lista.txt"})
@@ -78,6 +79,7 @@ TEST(DriveRootTest, SurvivesHostileInput) {
 
 // Both desktop folders link to the real desktop when there is one; twice is harmless.
 TEST(DriveRootTest, PreparesBothLayouts) {
+    TALLIMO_LINUX_ONLY("the drive root's folders and links are Linux's stand-in for C:");
     for (const QString desktopName : {"Escritorio real", "", "no existe"}) {
         QTemporaryDir dir;
         const QString root = dir.path() + "/C";
@@ -100,6 +102,7 @@ TEST(DriveRootTest, PreparesBothLayouts) {
 }
 
 TEST(DriveRootTest, KeepsExistingDesktopFolderAndRefusesUserNamesThatEscape) {
+    TALLIMO_LINUX_ONLY("the drive root's folders are Linux's stand-in for C:");
     QTemporaryDir dir;
     const QString root = dir.path() + "/C";
     touch(root + "/Users/ana/Desktop/Lista.txt");
@@ -110,6 +113,7 @@ TEST(DriveRootTest, KeepsExistingDesktopFolderAndRefusesUserNamesThatEscape) {
 }
 
 TEST(DriveRootTest, FromEnvironment) {
+    TALLIMO_LINUX_ONLY("the drive root under $XDG_DATA_HOME");
     // Qt answers $HOME when the user's folder settings put the desktop there;
     // the home folder must never become the desktop folders.
     const struct {
@@ -138,3 +142,20 @@ TEST(DriveRootTest, FromEnvironment) {
         EXPECT_FALSE(QFileInfo::exists(dir.path() + "/elegida"));
     }
 }
+
+#ifdef _WIN32
+// The real drives: Windows finds a name in any case, and another drive is
+// where it is; $TALLIMO_ROOT may still stand for "C:\".
+TEST(DriveRootTest, OnWindowsUsesTheRealDrives) {
+    QTemporaryDir dir;
+    touch(dir.path() + "/Users/ana/Desktop/Probex2.txt");
+    const DriveRoot drive(QDir::toNativeSeparators(dir.path()));
+    const std::optional<QString> found = drive.map(R"(C:\USERS\ana\desktop\PROBEX2.TXT)");
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(QFileInfo(*found).isFile()) << found->toStdString();
+    EXPECT_EQ(drive.map(R"(D:\Listas\probex2.txt)"), "D:/Listas/probex2.txt");
+    EXPECT_FALSE(drive.map("/tmp/Lista.txt"));
+    const ScopedEnv unset("TALLIMO_ROOT", "");
+    EXPECT_EQ(DriveRoot::fromEnvironment("ana").map(R"(C:\Windows)"), "C:/Windows");
+}
+#endif
