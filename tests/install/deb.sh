@@ -15,14 +15,17 @@ fi
 
 work=$(mktemp -d /tmp/tallimo-deb.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" ||
+cpack -G DEB -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" ||
   { cat "$work/cpack.log"; exit 1; }
 deb=$(echo "$work"/tallimo_*_amd64.deb)
 [ -f "$deb" ] || { echo "no tallimo_<version>_amd64.deb"; exit 1; }
 
 packages() { dpkg-query -W -f='${Package} ${Version} ${Status}\n' | sort; }
 before=$(packages)
-apt=(apt-get -y -q -o DPkg::Lock::Timeout=300 --no-download)
+apt=(apt-get -y -q -o DPkg::Lock::Timeout=300)
+# Offline: every dependency must be on the machine already, so apt fetches nothing.
+others=$("${apt[@]}" -s install "$deb" | awk '/^Inst / && $2 != "tallimo" { print $2 }')
+[ -z "$others" ] || { echo "dependencies missing (scripts/install-deps):" $others; exit 1; }
 "${apt[@]}" install "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; exit 1; }
 files=(/usr/bin/tallimo /usr/share/applications/tallimo.desktop
        /usr/share/icons/hicolor/48x48/apps/tallimo.png /usr/share/icons/hicolor/scalable/apps/tallimo.svg)
