@@ -65,13 +65,13 @@ windows:
 	cmake -S . -B $(WINDOWS_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_FIND_ROOT_PATH=$(QT_WINDOWS) \
 	  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-	  "-DCMAKE_CROSSCOMPILING_EMULATOR=timeout;--kill-after=10;$(WINE_TIMEOUT);wine"
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run
 	cmake --build $(WINDOWS_BUILD) --target tallimo
 
 # The core and storage tests and the working day, under Wine (not part of `make test`).
 test-windows: windows
 	cmake --build $(WINDOWS_BUILD)
-	bash scripts/test-windows $(WINDOWS_BUILD)
+	WINE_TIMEOUT=$(WINE_TIMEOUT) bash scripts/test-windows $(WINDOWS_BUILD)
 
 # tallimo_<version>_amd64.deb and tallimo-<version>-windows-x64.zip, in packages/.
 package: build windows
