@@ -1,11 +1,11 @@
 #include "storage/TextFile.h"
 
+#include "storage/SaveSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include "storage/SaveSystem.h"
 
 namespace tallimo {
 
