@@ -74,7 +74,8 @@ Maker sparse(qint64 size) {
 // Seeded, so a failing row can be made again; CR and LF are replaced by
 // other bytes, then a CR LF ends every lineLength bytes.
 QByteArray randomBytes(qsizetype size, int lineLength) {
-    std::mt19937 random(20240305);
+    std::mt19937_64 random(
+        20240305); // not QRandomGenerator's engine type, which a static Qt shares
     QByteArray out(size, Qt::Uninitialized);
     for (char& c : out) {
         c = char(random());

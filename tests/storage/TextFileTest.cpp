@@ -32,20 +32,19 @@ int saveOutcome(const QString& path, const QStringList& items) {
 }
 
 #ifdef _WIN32
-using rlim_t = int;
 // The test runner hands over a folder on a disk that is full: a new file
 // cannot get a byte, an old one keeps its place.
-int saveWithFileSizeLimit(const QString& path, const QStringList& items, rlim_t) {
+int saveWithFileSizeLimit(const QString& path, const QStringList& items, long) {
     return saveOutcome(path, items);
 }
 #else
 // Saves in a child process whose files may not grow beyond limit bytes: to
 // the save this is exactly a full disk.
-int saveWithFileSizeLimit(const QString& path, const QStringList& items, rlim_t limit) {
+int saveWithFileSizeLimit(const QString& path, const QStringList& items, long limit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::signal(SIGXFSZ, SIG_IGN); // make the write fail with EFBIG instead
-        const rlimit rl{limit, limit};
+        const rlimit rl{rlim_t(limit), rlim_t(limit)};
         ::setrlimit(RLIMIT_FSIZE, &rl);
         ::_exit(saveOutcome(path, items));
     }
@@ -94,7 +93,7 @@ TEST(SaveFileAtomically, FullDiskKeepsTheOldFileAndSaysWhy) {
 
     // A large history fails inside one write; a small one would sit in a
     // write buffer until the flush if the save buffered.
-    for (const auto& [lines, limit] : {std::pair<int, rlim_t>{10000, 64 * 1024}, {3, 16}}) {
+    for (const auto& [lines, limit] : {std::pair<int, long>{10000, 64 * 1024}, {3, 16}}) {
         const QStringList items(lines, u"1 x Artículo de $12.50 = $12.50"_s);
         EXPECT_EQ(saveWithFileSizeLimit(path, items, limit), 1) << lines << " lines";
         EXPECT_TRUE(fileBytes(path) == old) << lines << " lines: the old file changed";
@@ -111,6 +110,10 @@ TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries) {
                               u"Lista.txt.AbC123"_s, u"Lista.txt.AbCdE"_s,  u"Lista.txt.AbCdEfG"_s,
                               u"ListaXtxt.AbCdEf"_s, u"lista.txt.AbCdEf"_s, u"Lista.txt"_s};
     QStringList expected = kept + QStringList{u"Lista.txt.DirAbc"_s};
+    if (kNameCase == Qt::CaseInsensitive) // names that differ only in case are one file
+        expected.removeIf([](const QString& e) {
+            return e == u"Lista.txt.BACKUP"_s || e == u"lista.txt.AbCdEf"_s;
+        });
     expected.sort();
     // Both a save and a read of a file the program writes clean up.
     for (const bool bySave : {true, false}) {
