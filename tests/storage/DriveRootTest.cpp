@@ -150,9 +150,7 @@ TEST(DriveRootTest, OnWindowsUsesTheRealDrives) {
     QTemporaryDir dir;
     touch(dir.path() + "/Users/ana/Desktop/Probex2.txt");
     const DriveRoot drive(QDir::toNativeSeparators(dir.path()));
-    const std::optional<QString> found = drive.map(R"(C:\USERS\ana\desktop\PROBEX2.TXT)");
-    ASSERT_TRUE(found);
-    EXPECT_TRUE(QFileInfo(*found).isFile()) << found->toStdString();
+    EXPECT_TRUE(QFileInfo(drive.map(R"(C:\USERS\ana\desktop\PROBEX2.TXT)").value()).isFile());
     EXPECT_EQ(drive.map(R"(D:\Listas\probex2.txt)"), "D:/Listas/probex2.txt");
     EXPECT_FALSE(drive.map("/tmp/Lista.txt"));
     const ScopedEnv unset("TALLIMO_ROOT", "");
