@@ -9,8 +9,14 @@ FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 5
 # Fuzzers run side by side; one per core at most.
 FUZZ_JOBS ?= 1
+# The Windows build and the cache of Qt built for Windows (made once).
+WINDOWS_BUILD ?= build-windows
+QT_WINDOWS ?= $(HOME)/.cache/tallimo/qt-6.4.2-mingw64
+# Every test program under Wine ends within this many seconds.
+WINE_TIMEOUT ?= 600
 
-.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke format format-check clean
+.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke format format-check clean \
+        windows test-windows package
 
 deps:
 	bash scripts/install-deps
@@ -53,5 +59,27 @@ format-check: deps
 format: deps
 	bash scripts/check-format --fix
 
+# A static tallimo.exe cross-built with MinGW-w64; the first run builds Qt for it.
+windows:
+	bash scripts/install-deps --windows
+	bash scripts/build-qt-windows $(QT_WINDOWS)
+	cmake -S . -B $(WINDOWS_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_FIND_ROOT_PATH=$(QT_WINDOWS) \
+	  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+	  -DCMAKE_CROSSCOMPILING_EMULATOR=$(CURDIR)/scripts/wine-run
+	cmake --build $(WINDOWS_BUILD) --target tallimo
+
+# The core and storage tests and the working day, under Wine (not part of `make test`).
+test-windows: windows
+	cmake --build $(WINDOWS_BUILD)
+	WINE_TIMEOUT=$(WINE_TIMEOUT) bash scripts/test-windows $(WINDOWS_BUILD)
+
+# tallimo_<version>_amd64.deb and tallimo-<version>-windows-x64.zip, in packages/.
+package: build windows
+	cd $(BUILD) && cpack
+	cd $(WINDOWS_BUILD) && cpack
+	mkdir -p packages
+	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip packages/
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,14 +1,14 @@
 #include "storage/DriveRoot.h"
 
+#include "storage/Machine.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringList>
 
 #include <climits>
-#include <pwd.h>
-#include <unistd.h>
+#include <tuple>
 
 #include <utility>
 
@@ -57,23 +57,7 @@ DriveRoot::DriveRoot(QString directory) : mDirectory(std::move(directory)) {}
 
 DriveRoot DriveRoot::fromEnvironment(const QString& user) {
     const QString given = qEnvironmentVariable("TALLIMO_ROOT");
-    if (!given.isEmpty())
-        return DriveRoot(given);
-
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (dataHome.isEmpty() || QDir::isRelativePath(dataHome)) // relative ones are invalid
-        dataHome = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString directory = QDir::cleanPath(dataHome + QStringLiteral("/tallimo/C"));
-
-    // Without a desktop Qt answers the home folder, which must not become one.
-    QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    if (desktop.isEmpty() || !QFileInfo(desktop).isDir() ||
-        QDir(desktop).canonicalPath() == QDir(QDir::homePath()).canonicalPath())
-        desktop.clear();
-
-    // A failure shows later, when a file under the root cannot be opened.
-    prepareDriveRoot(directory, user, desktop);
-    return DriveRoot(directory);
+    return DriveRoot(given.isEmpty() ? platform::defaultDriveRoot(user) : given);
 }
 
 std::optional<QString> DriveRoot::map(const QString& path) const {
@@ -86,9 +70,8 @@ std::optional<QString> DriveRoot::map(const QString& path) const {
     if (isDriveCPrefix(path)) {
         current = QDir::cleanPath(QDir(mDirectory).absolutePath());
         rest = path.mid(3);
-    } else if (path.startsWith(QLatin1Char('/'))) {
-        current = QStringLiteral("/");
-        rest = path.mid(1);
+    } else if (const auto native = platform::splitNativePath(path)) {
+        std::tie(current, rest) = *native;
     } else {
         return std::nullopt;
     }
@@ -140,10 +123,7 @@ bool prepareDriveRoot(const QString& directory, const QString& user, const QStri
 }
 
 QString currentUserName() {
-    if (const passwd* entry = getpwuid(geteuid()); entry && entry->pw_name && *entry->pw_name)
-        return QString::fromLocal8Bit(entry->pw_name);
-    const QString fromEnvironment = qEnvironmentVariable("USER");
-    return fromEnvironment.isEmpty() ? QStringLiteral("usuario") : fromEnvironment;
+    return platform::userName();
 }
 
 } // namespace tallimo

@@ -11,17 +11,17 @@ class DriveRoot {
   public:
     explicit DriveRoot(QString directory);
 
-    // $TALLIMO_ROOT as it is, or $XDG_DATA_HOME/tallimo/C (created with both
-    // layouts' folders on first use; the desktop folders link to the user's
-    // real desktop when there is one).
+    // $TALLIMO_ROOT as it is, or the system's own: on Linux $XDG_DATA_HOME/tallimo/C
+    // (created with both layouts' folders on first use; the desktop folders link
+    // to the user's real desktop when there is one), on Windows the real drive.
     static DriveRoot fromEnvironment(const QString& user);
 
     const QString& directory() const { return mDirectory; }
 
-    // "C:\..." (any case) under the root, "\" read as "/"; an absolute Linux path
-    // as it is. Each existing component is matched without regard to case when it
-    // does not exist as spelled; a missing one keeps its spelling. nullopt for any
-    // other form (a relative path, another drive).
+    // "C:\..." (any case) under the root, "\" read as "/"; another absolute path
+    // of the system (Linux "/...", Windows "D:\...") as it is. Each existing component is matched
+    // without regard to case when it does not exist as spelled; a missing one keeps its spelling.
+    // nullopt for any other form (a relative path, another drive).
     std::optional<QString> map(const QString& path) const;
 
   private:

@@ -1,14 +1,11 @@
 #include "storage/TextFile.h"
 
+#include "storage/SaveSystem.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile> // before fcntl.h, which may define open
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <QSaveFile>
 
 namespace tallimo {
 
@@ -42,56 +39,6 @@ bool isTemporaryName(const QString& entry, const QString& name) {
     return true;
 }
 
-SaveResult failure(int err, const QString& qtReason) {
-    switch (err) {
-    case ENOENT:
-    case ENOTDIR:
-        return {false, QStringLiteral("La carpeta no existe.")};
-    case ENOSPC:
-    case EFBIG:
-    case EDQUOT:
-        return {false, QStringLiteral("No queda espacio en el disco.")};
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return {false, QStringLiteral("No hay permiso para escribir en la carpeta.")};
-    default:
-        break;
-    }
-    // Some of QSaveFile's refusals (the name is a folder) set no errno.
-    const QString detail = err ? QString::fromLocal8Bit(std::strerror(err)) : qtReason;
-    return {false, QStringLiteral("Error al escribir el archivo (%1).").arg(detail)};
-}
-
-// A file system that cannot sync has nothing more to make durable.
-bool syncUnsupported(int err) {
-    return err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP;
-}
-
-// 0 on success, otherwise the errno of the failing call.
-int syncData(int fd) {
-    int rc;
-    do {
-        rc = ::fdatasync(fd);
-    } while (rc != 0 && errno == EINTR);
-    return rc == 0 || syncUnsupported(errno) ? 0 : errno;
-}
-
-// Makes the rename itself durable.
-int syncFolder(const QString& folder) {
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int rc;
-    do {
-        rc = ::fsync(fd);
-    } while (rc != 0 && errno == EINTR);
-    const int err = rc == 0 || syncUnsupported(errno) ? 0 : errno;
-    ::close(fd);
-    return err;
-}
-
 } // namespace
 
 std::optional<QByteArray> readFileBytes(const QString& localPath) {
@@ -112,42 +59,43 @@ std::optional<QByteArray> readFileBytes(const QString& localPath) {
 SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes) {
     removeLeftoverTemporaries(localPath);
 
+    using namespace platform;
     QSaveFile file(localPath);
-    errno = 0;
+    clearLastError();
     // Unbuffered: the one write goes straight to the file, so a short write
     // shows in its return value instead of in a later flush.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int err = errno;
-        return failure(err, file.errorString());
+        const int err = lastError();
+        return saveFailure(err, file.errorString());
     }
 
-    errno = 0;
+    clearLastError();
     // Qt 6.4 reports a short write as success and would commit a cut file.
     if (file.write(bytes) != bytes.size()) {
-        const int err = errno;
+        const int err = lastError();
         file.cancelWriting();
-        return failure(err, file.errorString());
+        return saveFailure(err, file.errorString());
     }
-    errno = 0;
+    clearLastError();
     if (!file.flush()) {
-        const int err = errno;
+        const int err = lastError();
         file.cancelWriting();
-        return failure(err, file.errorString());
+        return saveFailure(err, file.errorString());
     }
-    if (const int err = syncData(file.handle())) {
+    if (const int err = syncFileData(file)) {
         file.cancelWriting();
-        return failure(err, file.errorString());
+        return saveFailure(err, file.errorString());
     }
-    errno = 0;
+    clearLastError();
     if (!file.commit()) { // removes its temporary itself
-        const int err = errno;
-        return failure(err, file.errorString());
+        const int err = lastError();
+        return saveFailure(err, file.errorString());
     }
 
     // The new content is in place now; a failed folder sync is still reported
     // because the replacement may not survive a power cut.
     if (const int err = syncFolder(finalFile(localPath).absolutePath()))
-        return failure(err, QString());
+        return saveFailure(err, QString());
     return {true, QString()};
 }
 

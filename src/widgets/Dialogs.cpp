@@ -1,5 +1,6 @@
 #include "widgets/Dialogs.h"
 
+#include "widgets/AboutBox.h"
 #include "widgets/Identity.h"
 
 #include <QApplication>
@@ -52,14 +53,7 @@ QString QtDialogs::input(QWidget* parent, const QString& title, const QString& p
 
 void QtDialogs::about(QWidget* parent, const QString& appText, const QString& otherText,
                       const QIcon& icon) {
-    QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("Acerca de ") + appText);
-    box.setText(QStringLiteral("<b>%1</b>").arg(appText.toHtmlEscaped()));
-    box.setInformativeText(
-        otherText.toHtmlEscaped().replace(QStringLiteral("\r\n"), QStringLiteral("<br>")));
-    box.setIconPixmap(icon.pixmap(48, 48));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    showAboutBox(parent, appText, otherText, icon);
 }
 
 } // namespace tallimo

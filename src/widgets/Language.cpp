@@ -8,7 +8,9 @@ namespace tallimo {
 
 bool installSpanishTranslations() {
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_es"),
+    // A program built to stand alone (Windows) carries them inside.
+    if (!translator->load(QStringLiteral("qtbase_es"), QStringLiteral(":/i18n")) &&
+        !translator->load(QStringLiteral("qtbase_es"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;

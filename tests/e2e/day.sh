@@ -7,11 +7,21 @@
 # mark of the amounts and the date in the file name.
 #
 #   day.sh <path to tallimo> <folder of expected files> [locale, es_MX.UTF-8 by default]
+# For another system (Windows under Wine): E2E_LAUNCH runs the program (for
+# example "timeout 300 wine"), E2E_DRIVE_C is the folder that is "C:\" there
+# (then $TALLIMO_ROOT is not set) and E2E_SHORT_DATE is that system's short date
+# format (d, dd, M, MM, yy, yyyy).
 set -euo pipefail
 
 program=$(readlink -f "$1")
 expected=$(readlink -f "$2")
 lang=${3:-es_MX.UTF-8}
+launch=${E2E_LAUNCH:-}
+# Qt's short date of the locale.
+case $lang in
+  es_ES*) short_date=${E2E_SHORT_DATE:-d/M/yy} ;;
+  *) short_date=${E2E_SHORT_DATE:-dd/MM/yy} ;;
+esac
 work=$(mktemp -d /tmp/tallimo-e2e.XXXXXX)
 display=:$((90 + RANDOM % 100))
 pids=()
@@ -34,19 +44,25 @@ openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 0.5
 
-root="$work/C"
+root=${E2E_DRIVE_C:-$work/C}
 user=$(id -un)
 desktop="$root/Documents and Settings/$user/Escritorio"
-mkdir -p "$root/Archivos de programa" "$root/Program Files" "$desktop" "$root/Users/$user/Desktop"
-export TALLIMO_ROOT=$root
+if [ -z "${E2E_DRIVE_C:-}" ]; then
+  mkdir -p "$root/Archivos de programa" "$root/Program Files" "$desktop" "$root/Users/$user/Desktop"
+  export TALLIMO_ROOT=$root
+fi
 unset LANGUAGE
 
+# A launcher owns no window; the display is the test's own anyway.
+owner=()
 # The visible window of the program whose title matches (any title when none is
 # given), waiting up to 20 s.
 window() {
   local id
+  [ -n "$launch" ] || owner=(--pid "$app")
   for _ in $(seq 200); do
-    id=$(xdotool search --all --onlyvisible --pid "$app" --name "${1:-.*}" 2>/dev/null | head -n 1 || true)
+    id=$(xdotool search --all --onlyvisible "${owner[@]}" --name "${1:-.*}" 2>/dev/null |
+      head -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return; }
     sleep 0.1
   done
@@ -83,7 +99,7 @@ text() {
 }
 
 start() {
-  LC_ALL=$lang LANG=$lang "$program" >"$work/tallimo.log" 2>&1 &
+  LC_ALL=$lang LANG=$lang $launch "$program" >"$work/tallimo.log" 2>&1 &
   app=$!
   pids+=("$app")
 }
@@ -140,19 +156,17 @@ keys "$sale" Return Delete
 keys "$sale" 2 Return alt+F4
 finish
 
-# The short date of the locale, "/" written as "-": es_ES d/M/yy, es_MX dd/MM/yy.
-case $lang in
-  es_ES*) day=$(date +%-d-%-m-%y) ;;
-  *) day=$(date +%d-%m-%y) ;;
-esac
-sales="$desktop/Ventas de $day.txt"
+# The file name's date in the short date format in use, "/" read as "-".
+date_format=$(sed -e 's/yyyy/1/g; s/yy/2/g; s/dd/3/g; s/d/4/g; s/MM/5/g; s/M/6/g; s|/|-|g' \
+  -e 's/1/%Y/g; s/2/%y/g; s/3/%d/g; s/4/%-d/g; s/5/%m/g; s/6/%-m/g' <<<"$short_date")
+sales="$desktop/Ventas de $(date +"$date_format").txt"
 [ -f "$sales" ] || fail "no sales file: $(ls "$desktop")"
 cmp "$sales" "$expected/Ventas-${lang%%.*}.txt" || { od -c "$sales" | tail -20 >&2; fail "sales file differs"; }
 cmp "$desktop/Lista.txt" "$expected/Lista.txt" || fail "price list changed"
 
 # The day's summary, printed without a display, adds up what the file holds,
 # in the file's own decimal mark.
-env -u DISPLAY LC_ALL=$lang "$program" --resumen "$sales" --texto >"$work/resumen.txt" \
+env -u DISPLAY LC_ALL=$lang $launch "$program" --resumen "$sales" --texto >"$work/resumen.txt" \
   || fail "the summary failed"
 sed '1s/.*/Día FECHA/' "$work/resumen.txt" | tr ',' '.' | cmp - "$expected/Resumen.txt" \
   || { cat "$work/resumen.txt" >&2; fail "summary differs"; }

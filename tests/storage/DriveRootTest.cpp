@@ -30,6 +30,7 @@ struct ScopedEnv {
 
 // "{root}" stands for the temporary root.
 TEST(DriveRootTest, MapsTypedPathsWithoutRegardToCase) {
+    TALLIMO_LINUX_ONLY("the drive root and its lookup of names without regard to case");
     QTemporaryDir dir;
     const QString root = dir.path();
     for (const char* name : {"Probex2.txt", "LISTA.TXT", "lista.txt", "Lista.txt"})
@@ -80,6 +81,7 @@ TEST(DriveRootTest, AddressesThatLeadNowhere) {
 // other than the home folder (Qt answers $HOME when the user's folder settings
 // put the desktop there), else are folders of their own; twice is harmless.
 TEST(DriveRootTest, PreparedFromTheEnvironment) {
+    TALLIMO_LINUX_ONLY("the drive root's folders and links are Linux's stand-in for C:");
     const std::tuple<const char*, bool, bool, bool> rows[] = {
         {"desktop", true, false, true},
         {"no desktop", false, false, false},
@@ -111,6 +113,7 @@ TEST(DriveRootTest, PreparedFromTheEnvironment) {
 }
 
 TEST(DriveRootTest, KeepsAnExistingDesktopFolderAndRefusesUserNamesThatEscape) {
+    TALLIMO_LINUX_ONLY("the drive root's folders are Linux's stand-in for C:");
     QTemporaryDir dir;
     ASSERT_TRUE(writeBytes(dir.path() + "/C/Users/ana/Desktop/Lista.txt", {}));
     QDir().mkpath(dir.path() + "/desk");
@@ -144,3 +147,18 @@ TEST(PathsTest, LayoutAddressAndDateStrings) {
     EXPECT_EQ(fileNameDate(QDate(2026, 1, 9), u"dd//MM/yyyy"_s), u"09--01-2026"_s);
     EXPECT_EQ(fileNameDate(QDate(2026, 1, 9), u"d.M.yy"_s), u"9.1.26"_s);
 }
+
+#ifdef _WIN32
+// The real drives: Windows finds a name in any case, and another drive is
+// where it is; $TALLIMO_ROOT may still stand for "C:\".
+TEST(DriveRootTest, OnWindowsUsesTheRealDrives) {
+    QTemporaryDir dir;
+    writeBytes(dir.path() + "/Users/ana/Desktop/Probex2.txt", {});
+    const DriveRoot drive(QDir::toNativeSeparators(dir.path()));
+    EXPECT_TRUE(QFileInfo(drive.map(R"(C:\USERS\ana\desktop\PROBEX2.TXT)").value()).isFile());
+    EXPECT_EQ(drive.map(R"(D:\Listas\probex2.txt)"), "D:/Listas/probex2.txt");
+    EXPECT_FALSE(drive.map("/tmp/Lista.txt"));
+    const ScopedEnv unset("TALLIMO_ROOT", "");
+    EXPECT_EQ(DriveRoot::fromEnvironment("ana").map(R"(C:\Windows)"), "C:/Windows");
+}
+#endif

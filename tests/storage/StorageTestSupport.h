@@ -14,6 +14,15 @@
 
 namespace tallimo::test {
 
+// Names on disk as the system compares them.
+#ifdef _WIN32
+inline constexpr Qt::CaseSensitivity kNameCase = Qt::CaseInsensitive;
+#define TALLIMO_LINUX_ONLY(why) GTEST_SKIP() << "not on Windows: " << why
+#else
+inline constexpr Qt::CaseSensitivity kNameCase = Qt::CaseSensitive;
+#define TALLIMO_LINUX_ONLY(why) (void)0
+#endif
+
 // Line ends and non-ASCII shown as %XX, so a failing row reads clearly.
 inline std::string printable(const QByteArray& bytes) {
     return bytes.toPercentEncoding(" !\"#$&'()*+,/:;<=>?@[]").toStdString();

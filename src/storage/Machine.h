@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <utility>
+
+// The facts of the machine that paths are built from; one file per system,
+// chosen by the build.
+namespace tallimo::platform {
+
+// The logon name of the user running the program.
+QString userName();
+
+// The folder that stands for "C:\" when $TALLIMO_ROOT is not set, ready for use.
+QString defaultDriveRoot(const QString& user);
+
+// An absolute path of this system other than one on "C:\", split into its
+// root ("/", "D:/") and the rest; nullopt for any other form.
+std::optional<std::pair<QString, QString>> splitNativePath(const QString& path);
+
+} // namespace tallimo::platform

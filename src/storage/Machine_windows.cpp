@@ -1,0 +1,30 @@
+#include "storage/Machine.h"
+
+#include <windows.h>
+
+namespace tallimo::platform {
+
+QString userName() {
+    wchar_t name[257]; // UNLEN + 1
+    DWORD size = DWORD(std::size(name));
+    if (::GetUserNameW(name, &size) && size > 1)
+        return QString::fromWCharArray(name, int(size) - 1);
+    const QString fromEnvironment = qEnvironmentVariable("USERNAME");
+    return fromEnvironment.isEmpty() ? QStringLiteral("usuario") : fromEnvironment;
+}
+
+// The real drive, with the folders the shop already has.
+QString defaultDriveRoot(const QString&) {
+    return QStringLiteral("C:/");
+}
+
+// Another drive ("D:\Listas") is opened where it is.
+std::optional<std::pair<QString, QString>> splitNativePath(const QString& path) {
+    if (path.size() < 3 || !path[0].isLetter() || path[0].unicode() > 0x7f ||
+        path[1] != QLatin1Char(':') ||
+        (path[2] != QLatin1Char('\\') && path[2] != QLatin1Char('/')))
+        return std::nullopt;
+    return std::pair{path.left(2) + QLatin1Char('/'), path.mid(3)};
+}
+
+} // namespace tallimo::platform

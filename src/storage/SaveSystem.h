@@ -1,0 +1,27 @@
+#pragma once
+
+#include "storage/SaveResult.h"
+
+#include <QString>
+
+class QFileDevice;
+
+// What a durable save needs from the operating system; one file per system,
+// chosen by the build.
+namespace tallimo::platform {
+
+// The system's code of the last failed call (errno, GetLastError()).
+int lastError();
+void clearLastError();
+
+// Puts what was written through file on the disk; 0 or the error code.
+int syncFileData(QFileDevice& file);
+
+// Makes a replace inside folder durable; 0 or the error code.
+int syncFolder(const QString& folder);
+
+// A failed save, its Spanish reason taken from the error code; without one,
+// from Qt's own reason.
+SaveResult saveFailure(int error, const QString& qtReason);
+
+} // namespace tallimo::platform

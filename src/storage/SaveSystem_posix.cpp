@@ -1,0 +1,72 @@
+#include "storage/SaveSystem.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tallimo::platform {
+
+namespace {
+
+// A file system that cannot sync has nothing more to make durable.
+bool syncUnsupported(int err) {
+    return err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP;
+}
+
+} // namespace
+
+int lastError() {
+    return errno;
+}
+
+void clearLastError() {
+    errno = 0;
+}
+
+int syncFileData(QFileDevice& file) {
+    int rc;
+    do {
+        rc = ::fdatasync(file.handle());
+    } while (rc != 0 && errno == EINTR);
+    return rc == 0 || syncUnsupported(errno) ? 0 : errno;
+}
+
+int syncFolder(const QString& folder) {
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int rc;
+    do {
+        rc = ::fsync(fd);
+    } while (rc != 0 && errno == EINTR);
+    const int err = rc == 0 || syncUnsupported(errno) ? 0 : errno;
+    ::close(fd);
+    return err;
+}
+
+SaveResult saveFailure(int err, const QString& qtReason) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return {false, QStringLiteral("La carpeta no existe.")};
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+        return {false, QStringLiteral("No queda espacio en el disco.")};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return {false, QStringLiteral("No hay permiso para escribir en la carpeta.")};
+    default:
+        break;
+    }
+    // Some of QSaveFile's refusals (the name is a folder) set no errno.
+    const QString detail = err ? QString::fromLocal8Bit(std::strerror(err)) : qtReason;
+    return {false, QStringLiteral("Error al escribir el archivo (%1).").arg(detail)};
+}
+
+} // namespace tallimo::platform
