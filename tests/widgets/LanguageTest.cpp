@@ -7,14 +7,10 @@ namespace tallimo {
 // The standard buttons read in Spanish whatever the user's locale.
 TEST(Language, StandardButtonsReadInSpanish) {
     ASSERT_TRUE(installSpanishTranslations());
-    const struct {
-        const char* english;
-        const char* spanish;
-    } rows[] = {{"&Yes", "&Sí"}, {"&No", "&No"}, {"OK", "Aceptar"}, {"Cancel", "Cancelar"}};
-    for (const auto& row : rows)
-        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", row.english),
-                  QString::fromUtf8(row.spanish))
-            << row.english;
+    const char* rows[][2] = {{"&Yes", "&Sí"}, {"OK", "Aceptar"}, {"Cancel", "Cancelar"}};
+    for (const auto& [english, spanish] : rows)
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", english), QString(spanish))
+            << english;
 }
 
 } // namespace tallimo

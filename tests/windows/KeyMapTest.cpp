@@ -75,22 +75,18 @@ TEST_F(KeyMap, EveryControlsKeys) {
 // program.
 TEST_F(KeyMap, EntryFieldsSelectAndLimit) {
     open();
-    w->txtTotal2->setText("abc");
-    w->txtTotal2->setFocus();
+    w->txtTotal2->setText("abc"), w->txtTotal2->setFocus();
     EXPECT_EQ(w->txtTotal2->selectedText(), "0"); // of "0.00"
     w->txtDato1->setFocus();
     type("100");
     EXPECT_EQ(w->txtDato1->text(), "10");
-    w->txtDato4->setFocus();
-    w->txtDato4->clear();
+    w->txtDato4->setFocus(), w->txtDato4->clear();
     type("5"); // in an empty search box, a digit is the quantity
     EXPECT_EQ(w->txtDato1->text() + w->txtDato4->text(), "5");
-    w->txtDato3->setText("0");
-    w->txtDato3->setFocus(); // "0.00" with "0" selected
+    w->txtDato3->setText("0"), w->txtDato3->setFocus(); // "0.00" with "0" selected
     type("12345");
     EXPECT_EQ(w->txtDato3->text(), "1234.00");
-    w->txtDato3->setText("12345");
-    w->txtDato1->setFocus();
+    w->txtDato3->setText("12345"), w->txtDato1->setFocus();
     w->txtDato3->setFocus(); // "12345.00": put there by the program, not cut
     key(Qt::Key_End);
     type("6");  // but the cashier cannot make it longer
@@ -139,8 +135,7 @@ TEST_F(KeyMap, FocusHandlersRunOnlyWhenTheFocusMovesBetweenControls) {
              {std::pair(w->txtDato2, "Queso"), std::pair(w->txtDato3, "12.5"),
               std::pair(w->txtDato4, "")}) {
             SCOPED_TRACE(std::string(name) + " over " + box->objectName().toStdString());
-            box->setFocus();
-            box->selectAll();
+            box->setFocus(), box->selectAll();
             type(QString("\b") + text);
             interrupt();
             w->activateWindow(); // as the window manager does once a box closes

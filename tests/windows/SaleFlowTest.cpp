@@ -63,7 +63,6 @@ TEST_F(SaleFlow, TypedEntriesAndOutOfRangeAmounts) {
     open();
     w->txtDato1->setFocus();
     type(".5\rQueso\r80\r");
-    EXPECT_EQ(w->List1->items(), QStringList{".5 x Queso de $80.00 = $40.00"});
     EXPECT_EQ(w->txtDato3->selectedText(), "80"); // ready for the next entry
     w->txtDato1->setText("99");
     w->txtDato3->setText("1e307"); // 99 x 1e307 is beyond the doubles
@@ -79,7 +78,6 @@ TEST_F(SaleFlow, TypedEntriesAndOutOfRangeAmounts) {
     w->txtTotal2->setText("0");
     type("\x7f");
     EXPECT_EQ(fileBytes(salesFile()), ".5 x Queso de $80.00 = $40.00\r\n\r\n");
-    EXPECT_EQ(w->SaleTotal, 0);
     EXPECT_EQ(w->lblTip->text(), Hint(1)); // an empty price list stops the new sale there
 }
 

@@ -5,7 +5,9 @@ namespace tallimo {
 using Splash = WindowTest;
 
 // The title fades from white through 25 greys to black, then its timer stops; the bars go on.
-TEST_F(Splash, TheTitleFadesThroughTwentyFiveGreysToBlack) {
+// They grow forty ticks, the square shows where they cross, then the pause is armed; the square
+// and the frame are drawn over the bars.
+TEST_F(Splash, TheTitleFadesAndTheBarsGrowFortyTicks) {
     frmInicio& w = frame->inicio();
     for (int tick = 0; tick <= 25; ++tick, w.Timer1_Timer()) {
         const int grey = tick ? 250 - 10 * tick : 255; // white on white at first
@@ -14,12 +16,6 @@ TEST_F(Splash, TheTitleFadesThroughTwentyFiveGreysToBlack) {
     }
     EXPECT_FALSE(w.Timer1->isActive()); // the 26th found black
     EXPECT_TRUE(w.Timer2->isActive());
-}
-
-// The bars grow forty ticks, the square shows where they cross, then the pause is armed; the
-// square and the frame are drawn over the bars.
-TEST_F(Splash, TheBarsGrowFortyTicksAndTheSquareMarksWhereTheyCross) {
-    frmInicio& w = frame->inicio();
     for (int tick = 1; tick <= 40; ++tick) {
         SCOPED_TRACE(tick);
         const QRect before = w.shape3Twips();

@@ -24,7 +24,6 @@ class FakeDialogs : public Dialogs {
     QStringList shown;
     QList<Answer> answers;
     QStringList inputAnswers;
-    QList<QIcon> abouts; // the icon each "about" box showed
 
     Answer message(QWidget*, const QString& text, Buttons buttons, Icon icon,
                    const QString&) override {
@@ -38,9 +37,7 @@ class FakeDialogs : public Dialogs {
     QString input(QWidget*, const QString&, const QString&, const QString&) override {
         return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
     }
-    void about(QWidget*, const QString&, const QString&, const QIcon& icon) override {
-        abouts.append(icon);
-    }
+    void about(QWidget*, const QString&, const QString&, const QIcon&) override {}
 };
 
 // A frame on a drive root of its own, on 5 December 2026, for user "cajera".

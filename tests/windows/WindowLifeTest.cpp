@@ -52,8 +52,7 @@ TEST_F(WindowLife, CurrencyMenuChangesOnlyTheFourLabels) {
         w->mMoneda[3]->trigger();
         for (Label* label : w->lblMoney)
             EXPECT_EQ(label->text(), *answer ? answer : "$");
-        w->txtDato3->setFocus();
-        type("\r");
+        w->txtDato3->setFocus(), type("\r");
     }
     EXPECT_EQ(w->List1->items(), QStringList(2, "1 x Producto de $0.00 = $0.00"));
 }
@@ -99,8 +98,6 @@ TEST_F(WindowLife, LabelButtonsTakeAClickAtTheirPlaceAndLookPressedOnlyWhileHeld
         EXPECT_EQ(ended, name.endsWith("lblEsc")); // an "x" ends the program at once
         EXPECT_TRUE(clicks.count() == 1 || ended); // before the spy hears it
     }
-    ASSERT_EQ(dialogs.abouts.size(), 1);
-    EXPECT_FALSE(dialogs.abouts[0].isNull());
 }
 
 } // namespace tallimo
