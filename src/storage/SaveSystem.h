@@ -20,6 +20,11 @@ int syncFileData(QFileDevice& file);
 // Makes a replace inside folder durable; 0 or the error code.
 int syncFolder(const QString& folder);
 
+// The reasons a cashier reads, whatever system the codes come from.
+inline const QString kNoFolder = QStringLiteral("La carpeta no existe.");
+inline const QString kDiskFull = QStringLiteral("No queda espacio en el disco.");
+inline const QString kNoPermission = QStringLiteral("No hay permiso para escribir en la carpeta.");
+
 // A failed save, its Spanish reason taken from the error code; without one,
 // from Qt's own reason.
 SaveResult saveFailure(int error, const QString& qtReason);

@@ -52,15 +52,15 @@ SaveResult saveFailure(int err, const QString& qtReason) {
     switch (err) {
     case ENOENT:
     case ENOTDIR:
-        return {false, QStringLiteral("La carpeta no existe.")};
+        return {false, kNoFolder};
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return {false, QStringLiteral("No queda espacio en el disco.")};
+        return {false, kDiskFull};
     case EACCES:
     case EPERM:
     case EROFS:
-        return {false, QStringLiteral("No hay permiso para escribir en la carpeta.")};
+        return {false, kNoPermission};
     default:
         break;
     }

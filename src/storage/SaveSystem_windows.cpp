@@ -40,14 +40,14 @@ SaveResult saveFailure(int err, const QString& qtReason) {
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
     case ERROR_DIRECTORY:
-        return {false, QStringLiteral("La carpeta no existe.")};
+        return {false, kNoFolder};
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
     case kDiskQuotaExceeded:
-        return {false, QStringLiteral("No queda espacio en el disco.")};
+        return {false, kDiskFull};
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-        return {false, QStringLiteral("No hay permiso para escribir en la carpeta.")};
+        return {false, kNoPermission};
     default:
         break;
     }
