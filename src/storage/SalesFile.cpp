@@ -27,9 +27,8 @@ SaveResult saveSalesFile(const QString& localPath, const QStringList& items) {
 }
 
 SaveResult saveSalesFile(const QString& localPath, const LineList& lines) {
-    QByteArray bytes = lines.encoded();
-    bytes.append("\r\n", 2);
-    return saveFileAtomically(localPath, bytes);
+    // In two parts: joined, the whole day would be copied at every line.
+    return saveFileAtomically(localPath, {QByteArrayView(lines.encoded()), "\r\n"});
 }
 
 } // namespace tallimo

@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QSaveFile>
+#include <QSet>
 
 namespace tallimo {
 
@@ -39,6 +41,19 @@ bool isTemporaryName(const QString& entry, const QString& name) {
     return true;
 }
 
+// A temporary outlives its save only when the process dies during it, so one
+// look per file and run finds every leftover; a look at every save would read
+// the whole folder each time a line is added.
+bool firstSaveInThisRun(const QString& localPath) {
+    static QMutex mutex;
+    static QSet<QString> seen;
+    const QMutexLocker lock(&mutex);
+    if (seen.contains(localPath))
+        return false;
+    seen.insert(localPath);
+    return true;
+}
+
 } // namespace
 
 std::optional<QByteArray> readFileBytes(const QString& localPath) {
@@ -57,7 +72,13 @@ std::optional<QByteArray> readFileBytes(const QString& localPath) {
 }
 
 SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes) {
-    removeLeftoverTemporaries(localPath);
+    return saveFileAtomically(localPath, {QByteArrayView(bytes)});
+}
+
+SaveResult saveFileAtomically(const QString& localPath,
+                              std::initializer_list<QByteArrayView> parts) {
+    if (firstSaveInThisRun(localPath))
+        removeLeftoverTemporaries(localPath);
 
     using namespace platform;
     QSaveFile file(localPath);
@@ -69,12 +90,14 @@ SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes)
         return saveFailure(err, file.errorString());
     }
 
-    clearLastError();
-    // Qt 6.4 reports a short write as success and would commit a cut file.
-    if (file.write(bytes) != bytes.size()) {
-        const int err = lastError();
-        file.cancelWriting();
-        return saveFailure(err, file.errorString());
+    for (const QByteArrayView part : parts) {
+        clearLastError();
+        // Qt 6.4 reports a short write as success and would commit a cut file.
+        if (file.write(part.data(), part.size()) != part.size()) {
+            const int err = lastError();
+            file.cancelWriting();
+            return saveFailure(err, file.errorString());
+        }
     }
     clearLastError();
     if (!file.flush()) {

@@ -3,7 +3,9 @@
 #include "storage/SaveResult.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 namespace tallimo {
@@ -18,6 +20,9 @@ std::optional<QByteArray> readFileBytes(const QString& localPath);
 // Durable replace: the previous file stays as it was unless the new content is
 // completely on disk. Removes leftovers of earlier interrupted saves first.
 SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes);
+// The same, for content held in parts, written one after the other.
+SaveResult saveFileAtomically(const QString& localPath,
+                              std::initializer_list<QByteArrayView> parts);
 
 // Removes temporary files that an interrupted save of localPath left behind.
 void removeLeftoverTemporaries(const QString& localPath);
