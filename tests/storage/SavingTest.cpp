@@ -1,7 +1,7 @@
 // What saves leave behind. A register killed at any moment keeps every line it
 // had saved: a child process saves a growing history over and over and is
-// killed with SIGKILL at a random moment; the file it leaves must be a complete
-// earlier history. A save that fails says why and changes nothing.
+// killed (SIGKILL, or TerminateProcess on Windows) at a random moment; the file
+// it leaves must be a complete earlier history. A save that fails says why and changes nothing.
 
 #include "storage/LineList.h"
 #include "storage/SalesFile.h"
@@ -9,12 +9,17 @@
 
 #include "StorageTestSupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <random>
+#include <thread>
 
 #ifndef _WIN32
 #include <poll.h>
@@ -29,15 +34,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-#ifdef _WIN32
-// A limited row saves into a folder on a disk that is already full (made by
-// scripts/test-windows), which is what the limit stands for elsewhere.
-using Limit = qint64;
-constexpr Limit kNoLimit = -1;
-#else
-using Limit = rlim_t;
-constexpr Limit kNoLimit = RLIM_INFINITY;
-
 constexpr int kTargetKills = 500;
 constexpr qint64 kBudgetMs = 60000; // sized for a sanitizer build on a busy machine
 
@@ -51,18 +47,89 @@ QStringList dayOf(int n) {
 
 // Child: continue the day from whatever the file holds; 'R' once the file is
 // read, then 'S' after each save that reported success. Never returns.
-[[noreturn]] void saveForever(const QString& path, int toParent) {
+[[noreturn]] void saveForever(const QString& path, std::FILE* toParent) {
     LineList history; // saved the way the register saves its history
     history.keepEncoded();
     history.setLines(readSalesFile(path).value_or(QStringList()));
     for (char said = 'R';; said = 'S') {
-        if (::write(toParent, &said, 1) != 1)
-            ::_exit(4);
+        if (std::fputc(said, toParent) == EOF || std::fflush(toParent) != 0)
+            std::_Exit(4);
         history.append(dayOf(int(history.count()) + 1).last());
         if (!saveSalesFile(path, history))
-            ::_exit(3); // a failed save would break the one-line-per-save count
+            std::_Exit(3); // a failed save would break the one-line-per-save count
     }
 }
+
+#ifdef _WIN32
+// A limited row saves into a folder on a disk that is already full (made by
+// scripts/test-windows), which is what the limit stands for elsewhere.
+using Limit = qint64;
+constexpr Limit kNoLimit = -1;
+
+// The child is this program again, running only the crash loop, which turns
+// into saveForever when TALLIMO_CRASH_CHILD names the file; it speaks on stderr.
+class SavingChild {
+  public:
+    explicit SavingChild(const QString& path) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"TALLIMO_CRASH_CHILD"_s, path);
+        mProcess.setProcessEnvironment(environment);
+        mProcess.setStandardOutputFile(QProcess::nullDevice());
+        mProcess.setReadChannel(QProcess::StandardError);
+        mProcess.start(QCoreApplication::applicationFilePath(), {u"--gtest_filter=CrashLoop.*"_s});
+    }
+    bool started() { return mProcess.waitForStarted(); }
+    bool waitForWord(int ms) { return mProcess.waitForReadyRead(ms); }
+    // True when it was still running: it never ends by itself.
+    bool kill() {
+        mProcess.kill();
+        return mProcess.waitForFinished(-1) && mProcess.exitStatus() == QProcess::CrashExit;
+    }
+    QByteArray said() { return mProcess.readAllStandardError(); }
+
+  private:
+    QProcess mProcess;
+};
+#else
+using Limit = rlim_t;
+constexpr Limit kNoLimit = RLIM_INFINITY;
+
+class SavingChild {
+  public:
+    explicit SavingChild(const QString& path) {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        mPid = ::fork();
+        if (mPid == 0) {
+            ::close(fds[0]);
+            saveForever(path, ::fdopen(fds[1], "w"));
+        }
+        ::close(fds[1]);
+        mFd = fds[0];
+    }
+    ~SavingChild() { ::close(mFd); }
+    bool started() const { return mFd >= 0 && mPid > 0; }
+    bool waitForWord(int ms) {
+        pollfd ready{mFd, POLLIN, 0};
+        return ::poll(&ready, 1, ms) == 1;
+    }
+    // True when it was still running: it never ends by itself.
+    bool kill() {
+        ::kill(mPid, SIGKILL);
+        int status = 0;
+        return ::waitpid(mPid, &status, 0) == mPid && WIFSIGNALED(status) &&
+               WTERMSIG(status) == SIGKILL;
+    }
+    QByteArray said() {
+        char buffer[1 << 16]; // more than the child can say before it is killed
+        return {buffer, std::max<ssize_t>(::read(mFd, buffer, sizeof buffer), 0)};
+    }
+
+  private:
+    pid_t mPid = -1;
+    int mFd = -1;
+};
 
 // Saves in a child process whose files may not grow beyond limit bytes: to the
 // save this is exactly a full disk. Gives what the save said, empty when the
@@ -110,9 +177,8 @@ class FailedSave : public testing::TestWithParam<Failure> {};
 } // namespace
 
 TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
-#ifdef _WIN32
-    TALLIMO_LINUX_ONLY("the killed saves come from fork and SIGKILL");
-#else
+    if (const QString child = qEnvironmentVariable("TALLIMO_CRASH_CHILD"); !child.isEmpty())
+        saveForever(child, stderr);
     const char* given = std::getenv("TALLIMO_CRASH_SEED");
     const std::uint64_t seed = given ? std::strtoull(given, nullptr, 10) : std::random_device{}();
     std::cout << "[ crash loop ] seed " << seed << " (TALLIMO_CRASH_SEED to repeat)" << std::endl;
@@ -133,31 +199,17 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
     clock.start();
 
     while (kills < kTargetKills && clock.elapsed() < kBudgetMs) {
-        int fds[2];
-        ASSERT_EQ(::pipe(fds), 0);
-        const pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            ::close(fds[0]);
-            saveForever(path, fds[1]);
-        }
-        ::close(fds[1]);
-
-        // One kill in eight is timed from the fork, so it may land while the
+        SavingChild child(path);
+        ASSERT_TRUE(child.started());
+        // One kill in eight is timed from the start, so it may land while the
         // child is still reading the file; the others from its first word.
         const bool atStart = upTo(7) == 0;
-        pollfd ready{fds[0], POLLIN, 0};
-        if (atStart || ::poll(&ready, 1, 10000) == 1)
-            ::usleep(useconds_t(upTo(delayUs)));
-        ::kill(pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        char buffer[1 << 16]; // more than the child can say before it is killed
-        const QByteArray said(buffer, std::max<ssize_t>(::read(fds[0], buffer, sizeof buffer), 0));
-        ::close(fds[0]);
+        if (atStart || child.waitForWord(10000))
+            std::this_thread::sleep_for(std::chrono::microseconds(upTo(delayUs)));
+        const bool killed = child.kill();
+        const QByteArray said = child.said();
         ASSERT_TRUE(atStart || said.startsWith('R')) << "the child never read the file";
-        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            << "the child ended by itself, status " << status << " (3: a save failed)";
+        ASSERT_TRUE(killed) << "the child ended by itself (3: a save failed)";
         ++kills;
         const int saves = int(said.count('S'));
         if (said == "R") {
@@ -204,7 +256,6 @@ TEST(CrashLoop, KilledSavesNeverTearOrLoseLines) {
               << inFirstSave << " in the first save, " << lines << " lines kept, 0 lost, "
               << leftoversSeen << " leftover temporaries seen" << std::endl;
     EXPECT_GT(lines, 0) << "no save ever completed: the kills came too early";
-#endif
 }
 
 TEST_P(FailedSave, SaysWhyAndChangesNothing) {
