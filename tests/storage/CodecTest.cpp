@@ -76,14 +76,6 @@ TEST(SplitLines, CrLfLfAndLoneCrEndLines) {
     }
 }
 
-TEST(EditorText, SplitsAtEveryCrLfOnly) {
-    const std::pair<const char*, QStringList> rows[] = {
-        {"", {}},           {"A\r\nB\r\n", {"A", "B", ""}}, {"A\r\nB", {"A", "B"}},
-        {"\r\n", {"", ""}}, {"\r\r\n\n", {"\r", "\n"}},     {"\n\r", {"\n\r"}}};
-    for (const auto& [buffer, items] : rows)
-        EXPECT_EQ(splitItems(u(buffer)), items) << printable(u(buffer));
-}
-
 // One line per CR LF; a lone CR or LF as its picture; what would read as a
 // picture, an escape or a line break as an escape; everything else as it is.
 TEST(EditorText, ShowsEachCrLfAsOneLineAndMarksTheRest) {

@@ -1,6 +1,5 @@
 #include "sale/Invoice.h"
 #include "storage/ChoiceFile.h"
-#include "storage/Codec.h"
 #include "storage/LineList.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
@@ -24,14 +23,6 @@ using namespace tallimo;
 using namespace tallimo::test;
 using namespace Qt::StringLiterals;
 
-TEST(PriceList, CreatedAsTheSampleLineAndReadLineByLine) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"Lista.txt"_s);
-    ASSERT_TRUE(createPriceList(path));
-    EXPECT_EQ(fileBytes(path), golden(u"price_list_sample.txt"_s));
-    EXPECT_EQ(readPriceList(path), QStringList{u"Producto patito $198"_s});
-}
-
 // Saved in Windows-1252 with a final empty line.
 TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack) {
     const QStringList items = {
@@ -45,18 +36,6 @@ TEST(SalesFile, SavedAsTheGoldenFilesAndReadBack) {
         ASSERT_TRUE(saveSalesFile(path, saved));
         EXPECT_EQ(fileBytes(path), golden(name)) << name.toStdString();
         EXPECT_EQ(readSalesFile(path), saved) << name.toStdString();
-    }
-}
-
-// Written over a longer file; only the first line is read.
-TEST(ChoiceFile, WrittenAsTheGoldenFilesAndReadFromTheFirstLine) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"TLMSystem.txt"_s);
-    ASSERT_TRUE(writeBytes(path, "older and longer content\r\n"));
-    for (const qint16 value : {1, 0}) {
-        ASSERT_TRUE(writeChoiceFile(path, value));
-        EXPECT_EQ(fileBytes(path), golden(u"choice_%1.txt"_s.arg(value)));
-        EXPECT_EQ(readChoiceFile(path), value);
     }
 }
 
@@ -94,20 +73,6 @@ TEST(LineList, PrefixSearchFromTheTopWithoutRegardToCase) {
     EXPECT_EQ(list.findPrefix(u"z"_s), 4);
     list.setLines({u"Uva $9"_s});
     EXPECT_EQ(list.findPrefix(u"agua"_s), -1);
-}
-
-// What is kept is always what encoding every line again gives.
-TEST(LineList, KeptEncodingFollowsEveryChange) {
-    LineList list;
-    list.setLines({u"1 x Café de $10.00 = $10.00"_s});
-    list.keepEncoded();
-    list.append(u"2 x Piñata € de $5.00 = $10.00"_s);
-    EXPECT_EQ(list.encoded(), encodeLines(list.lines())) << "added";
-    list.setLines({u"a"_s, QString(), u"😀"_s});
-    EXPECT_EQ(list.encoded(), encodeLines(list.lines())) << "replaced";
-    list.clear();
-    list.append(u"Total $0.00"_s);
-    EXPECT_EQ(list.encoded(), "Total $0.00\r\n") << "cleared, then added";
 }
 
 // Hostile files given to every reader: each gives its stated outcome, nothing

@@ -11,10 +11,3 @@ TEST(Artwork, IconHoldsEveryRenderedSize) {
         EXPECT_EQ(icon.pixmap(side).size(), QSize(side, side)) << side;
     }
 }
-
-// One picture for each of the two buttons, different, and none for any other index.
-TEST(Artwork, OnePictureForEachLayoutButton) {
-    EXPECT_EQ(tallimo::systemPicture(0).size(), QSize(200, 120));
-    EXPECT_NE(tallimo::systemPicture(0).toImage(), tallimo::systemPicture(1).toImage());
-    EXPECT_TRUE(tallimo::systemPicture(-1).isNull() && tallimo::systemPicture(2).isNull());
-}

@@ -19,7 +19,8 @@ TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder) {
         newFrame();
         showActive(frame->system());
         type(keys);
-        EXPECT_EQ(fileBytes(choiceFile(english)), english ? " 1 \r\n" : " 0 \r\n");
+        EXPECT_EQ(fileBytes(choiceFile(english)),
+                  test::golden(english ? "choice_1.txt" : "choice_0.txt"));
         EXPECT_EQ(frame->shared().SystemChoice, english ? 1 : 0);
         EXPECT_FALSE(frame->isSystemLoaded());
         ASSERT_TRUE(saleWindowShown());

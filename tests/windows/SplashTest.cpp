@@ -37,15 +37,4 @@ TEST_F(Splash, TheTitleFadesAndTheBarsGrowFortyTicks) {
     EXPECT_EQ(drawn.pixelColor(twips(4000), twips(3500)).name(), "#00c000");
 }
 
-// On its own timers: 41 ticks of 30 ms, then 500 ms (coarse timers may run a little early).
-TEST_F(Splash, LeftAloneItHandsOverAfterTheBarsAndThePause) {
-    write(choiceFile(false), " 0 \r\n");
-    QElapsedTimer clock;
-    clock.start();
-    frame->inicio().show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return saleWindowShown(); }, 5000));
-    EXPECT_GE(clock.elapsed(), 1500);
-    EXPECT_FALSE(frame->isInicioLoaded());
-}
-
 } // namespace tallimo

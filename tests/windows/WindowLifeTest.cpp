@@ -47,11 +47,12 @@ TEST_F(WindowLife, LoadAndUnloadCloseAnOpenSaleOnce) {
 // A typed symbol goes on the four labels, never into the lines; a cancelled one puts "$" back.
 TEST_F(WindowLife, CurrencyMenuChangesOnlyTheFourLabels) {
     open();
-    for (const char* answer : {"Bs.", ""}) {
-        dialogs.inputAnswers << answer;
+    dialogs.inputAnswers << "Bs."
+                         << "";
+    for (const char* shown : {"Bs.", "$"}) {
         w->mMoneda[3]->trigger();
         for (Label* label : w->lblMoney)
-            EXPECT_EQ(label->text(), *answer ? answer : "$");
+            EXPECT_EQ(label->text(), shown);
         w->txtDato3->setFocus(), type("\r");
     }
     EXPECT_EQ(w->List1->items(), QStringList(2, "1 x Producto de $0.00 = $0.00"));
