@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 #include <optional>
 #include <utility>
 
@@ -17,5 +18,8 @@ QString defaultDriveRoot(const QString& user);
 // An absolute path of this system other than one on "C:\", split into its
 // root ("/", "D:/") and the rest; nullopt for any other form.
 std::optional<std::pair<QString, QString>> splitNativePath(const QString& path);
+
+// Whether two spellings of a file name in other case name two files.
+Qt::CaseSensitivity fileNameCase();
 
 } // namespace tallimo::platform

@@ -41,4 +41,8 @@ std::optional<std::pair<QString, QString>> splitNativePath(const QString& path) 
     return std::pair{QStringLiteral("/"), path.mid(1)};
 }
 
+Qt::CaseSensitivity fileNameCase() {
+    return Qt::CaseSensitive;
+}
+
 } // namespace tallimo::platform

@@ -27,4 +27,8 @@ std::optional<std::pair<QString, QString>> splitNativePath(const QString& path) 
     return std::pair{path.left(2) + QLatin1Char('/'), path.mid(3)};
 }
 
+Qt::CaseSensitivity fileNameCase() {
+    return Qt::CaseInsensitive;
+}
+
 } // namespace tallimo::platform

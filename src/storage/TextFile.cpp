@@ -1,5 +1,6 @@
 #include "storage/TextFile.h"
 
+#include "storage/Machine.h"
 #include "storage/SaveSystem.h"
 
 #include <QDir>
@@ -27,7 +28,8 @@ QFileInfo finalFile(const QString& localPath) {
 // person may give a copy of the file are left alone; Qt's random names all but
 // never spell one of them.
 bool isTemporaryName(const QString& entry, const QString& name) {
-    if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry.at(name.size()) != u'.')
+    if (entry.size() != name.size() + 7 || !entry.startsWith(name, platform::fileNameCase()) ||
+        entry.at(name.size()) != u'.')
         return false;
     const QStringView suffix = QStringView(entry).sliced(name.size() + 1);
     for (const QChar c : suffix) {

@@ -286,11 +286,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, FailedSave, testing::ValuesIn(kFailures), RowName
 // unless they spell a word a person gives a copy. Both a save and a read of a
 // file the program writes clean up.
 TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries) {
-    const QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s};
+    QStringList removed = {u"Lista.txt.AbCdEf"_s, u"Lista.txt.zzqQxw"_s};
     // In the order a folder listing gives them.
-    const QStringList kept = {u"Lista.txt"_s,         u"Lista.txt.AbC123"_s, u"Lista.txt.AbCdE"_s,
-                              u"Lista.txt.AbCdEfG"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Copias"_s,
-                              u"Lista.txt.DirAbc"_s,  u"ListaXtxt.AbCdEf"_s, u"lista.txt.AbCdEf"_s};
+    QStringList kept = {u"Lista.txt"_s,         u"Lista.txt.AbC123"_s, u"Lista.txt.AbCdE"_s,
+                        u"Lista.txt.AbCdEfG"_s, u"Lista.txt.BACKUP"_s, u"Lista.txt.Copias"_s,
+                        u"Lista.txt.DirAbc"_s,  u"ListaXtxt.AbCdEf"_s, u"lista.txt.AbCdEf"_s};
+    if (kNameCase == Qt::CaseInsensitive) // there the file's own temporary
+        removed << kept.takeLast();
     for (const bool bySave : {true, false}) {
         SCOPED_TRACE(bySave ? "save" : "read");
         QTemporaryDir dir;
