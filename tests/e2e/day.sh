@@ -10,7 +10,8 @@
 # For another system (Windows under Wine): E2E_LAUNCH runs the program (for
 # example "timeout 300 wine"), E2E_DRIVE_C is the folder that is "C:\" there
 # (then $TALLIMO_ROOT is not set) and E2E_SHORT_DATE is that system's short date
-# format (d, dd, M, MM, yy, yyyy).
+# format (d, dd, M, MM, yy, yyyy); E2E_WAIT (seconds for a window to show) and
+# E2E_KEY_DELAY (milliseconds between keys) give a slower system its time.
 set -euo pipefail
 
 program=$(readlink -f "$1")
@@ -94,14 +95,14 @@ keys() {
   local id=$1; shift
   xdotool windowfocus --sync "$id"
   shot
-  xdotool key --delay 60 "$@"
+  xdotool key --delay "${E2E_KEY_DELAY:-60}" "$@"
   sleep 0.3
   shot
 }
 text() {
   local id=$1; shift
   xdotool windowfocus --sync "$id"
-  xdotool type --delay 60 "$1"
+  xdotool type --delay "${E2E_KEY_DELAY:-60}" "$1"
   sleep 0.3
 }
 

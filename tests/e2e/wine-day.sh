@@ -25,5 +25,5 @@ short_date=$(timeout 60 wine reg query 'HKCU\Control Panel\International' /v sSh
 [ -n "$short_date" ] || { echo "e2e: no short date in the Wine prefix" >&2; exit 1; }
 echo "e2e: Wine $(wine --version), short date $short_date"
 
-E2E_LAUNCH="timeout 120 wine" E2E_DRIVE_C=$drive E2E_SHORT_DATE=$short_date E2E_WAIT=90 \
+E2E_LAUNCH="timeout 120 wine" E2E_DRIVE_C=$drive E2E_SHORT_DATE=$short_date E2E_WAIT=90 E2E_KEY_DELAY=200 \
   "$here/day.sh" "$1" "$2"
