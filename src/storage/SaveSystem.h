@@ -20,6 +20,13 @@ int syncFileData(QFileDevice& file);
 // Makes a replace inside folder durable; 0 or the error code.
 int syncFolder(const QString& folder);
 
+// Keeps the version a save is about to replace open until the save is over, so
+// the replace does not wait while the system frees its space; the last close,
+// which does, happens off the caller's thread. A handle, or -1 where there is
+// nothing to hold (no such file, or a system that cannot replace an open file).
+int holdPreviousVersion(const QString& localPath);
+void releasePreviousVersion(int handle);
+
 // The reasons a cashier reads, whatever system the codes come from.
 inline const QString kNoFolder = QStringLiteral("La carpeta no existe.");
 inline const QString kDiskFull = QStringLiteral("No queda espacio en el disco.");

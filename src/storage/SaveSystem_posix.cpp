@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tallimo::platform {
@@ -46,6 +47,17 @@ int syncFolder(const QString& folder) {
     const int err = rc == 0 || syncUnsupported(errno) ? 0 : errno;
     ::close(fd);
     return err;
+}
+
+int holdPreviousVersion(const QString& localPath) {
+    return ::open(QFile::encodeName(localPath).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+}
+
+void releasePreviousVersion(int handle) {
+    // A thread of its own, not a pool's: a forked copy of the process has no
+    // pool threads, and the close must still happen there.
+    if (handle >= 0)
+        std::thread([handle] { ::close(handle); }).detach();
 }
 
 SaveResult saveFailure(int err, const QString& qtReason) {

@@ -32,6 +32,13 @@ int syncFolder(const QString&) {
     return 0;
 }
 
+// A file held open could not be replaced.
+int holdPreviousVersion(const QString&) {
+    return -1;
+}
+
+void releasePreviousVersion(int) {}
+
 SaveResult saveFailure(int err, const QString& qtReason) {
     switch (err) {
     case ERROR_FILE_NOT_FOUND:

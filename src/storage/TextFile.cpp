@@ -56,6 +56,18 @@ bool firstSaveInThisRun(const QString& localPath) {
     return true;
 }
 
+// The version a save replaces, held open until the save returns.
+class HeldVersion {
+  public:
+    explicit HeldVersion(const QString& path) : mHandle(platform::holdPreviousVersion(path)) {}
+    ~HeldVersion() { platform::releasePreviousVersion(mHandle); }
+    HeldVersion(const HeldVersion&) = delete;
+    HeldVersion& operator=(const HeldVersion&) = delete;
+
+  private:
+    int mHandle;
+};
+
 } // namespace
 
 std::optional<QByteArray> readFileBytes(const QString& localPath) {
@@ -111,6 +123,8 @@ SaveResult saveFileAtomically(const QString& localPath,
         file.cancelWriting();
         return saveFailure(err, file.errorString());
     }
+    const QFileInfo target = finalFile(localPath);
+    const HeldVersion previous(target.absoluteFilePath());
     clearLastError();
     if (!file.commit()) { // removes its temporary itself
         const int err = lastError();
@@ -119,7 +133,7 @@ SaveResult saveFileAtomically(const QString& localPath,
 
     // The new content is in place now; a failed folder sync is still reported
     // because the replacement may not survive a power cut.
-    if (const int err = syncFolder(finalFile(localPath).absolutePath()))
+    if (const int err = syncFolder(target.absolutePath()))
         return saveFailure(err, QString());
     return {true, QString()};
 }
