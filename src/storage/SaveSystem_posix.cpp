@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -50,7 +51,15 @@ int syncFolder(const QString& folder) {
 }
 
 int holdPreviousVersion(const QString& localPath) {
-    return ::open(QFile::encodeName(localPath).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Without blocking on a pipe in the file's place; only a file is worth holding.
+    const int fd = ::open(QFile::encodeName(localPath).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 void releasePreviousVersion(int handle) {

@@ -24,6 +24,7 @@
 #ifndef _WIN32
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -281,6 +282,17 @@ TEST_P(FailedSave, SaysWhyAndChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FailedSave, testing::ValuesIn(kFailures), RowName());
+
+#ifndef _WIN32
+// A pipe in the file's place is replaced, never waited on for a writer.
+TEST(SaveOver, APipeIsReplacedNotWaitedOn) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Ventas.txt"_s);
+    ASSERT_EQ(::mkfifo(qPrintable(path), 0600), 0);
+    ASSERT_TRUE(saveFileAtomically(path, "x\r\n").ok);
+    EXPECT_EQ(fileBytes(path), "x\r\n");
+}
+#endif
 
 // Only QSaveFile's own temporaries of that file go: "<name>." and six letters,
 // unless they spell a word a person gives a copy. Both a save and a read of a
