@@ -6,6 +6,7 @@
 #include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace tallimo::summary {
@@ -18,55 +19,50 @@ bool isDigit(QChar c) {
 
 const QString kTotalPrefix = QString(50, u'-') + QStringLiteral(">Total $");
 
-// No shop sells this much in a line; beyond it the sums of a day (or of a
-// year of days) could leave the finite doubles, so such a line is kept aside.
-constexpr double kLargest = 1e15;
-
-// Read with "," as the decimal mark, the amount rules take "." as well: a file
-// keeps the mark of the locale it was written under.
-const QString kComma = QStringLiteral(",");
-
-std::optional<double> withinReach(std::optional<double> value) {
-    return value && std::abs(*value) < kLargest ? value : std::nullopt;
-}
+// No shop sells this much in a line: such a line is kept aside.
+constexpr int kLargestDigits = 15;
 
 // The first decimal mark of a text that reads as an amount.
 QChar markOf(QStringView amount) {
     return amount.at(amount.size() - 3);
 }
 
-// A quantity that is a plain number, with "." or "," as its mark; nullopt when
-// it is anything else (the register still added its line, as 0 or as far as
-// it read).
-std::optional<double> quantityValue(QStringView text) {
+// A quantity that is a plain number, with "." or "," as its mark; else the
+// register still added its line, as 0 or as far as it read, and the summary
+// shows the quantity as unknown.
+bool isPlainNumber(QStringView text) {
     const QStringView plain = text.trimmed();
     qsizetype pos = plain.startsWith(u'-') || plain.startsWith(u'+') ? 1 : 0;
     int digits = 0;
-    qsizetype mark = -1;
+    bool mark = false;
     for (; pos < plain.size(); ++pos) {
         if (isDigit(plain[pos]))
             ++digits;
-        else if (mark < 0 && (plain[pos] == u'.' || plain[pos] == u','))
-            mark = pos;
+        else if (!mark && (plain[pos] == u'.' || plain[pos] == u','))
+            mark = true;
         else
-            return std::nullopt;
+            return false;
     }
-    if (digits == 0)
-        return std::nullopt;
-    return withinReach(ReadNumber(plain, kComma));
+    return digits > 0;
 }
 
 struct Pending {
     InvoiceLine line;
-    double exact; // the amount before the register rounded it for the line
+    double exact; // quantity x price unrounded, as the register added it to the sale
 };
 
-// The register adds quantity x price unrounded and rounds only what it shows;
-// the line's exact amount is that product when it rounds to the amount shown.
+// What the register multiplied: the quantity read with the decimal mark it had
+// (the mark it wrote the amounts with; "." is read under every mark), and the
+// price it showed.
 double exactAmount(const InvoiceLine& line) {
-    const double quantity = ReadNumber(line.quantity, kComma).value_or(0);
-    const double exact = quantity * line.price;
-    return std::isfinite(exact) && std::abs(exact - line.amount) <= 0.0051 ? exact : line.amount;
+    const double quantity = ReadNumber(line.quantity, QString(line.mark)).value_or(0);
+    const double exact = quantity * centsToDouble(line.price);
+    return std::isfinite(exact) ? exact : 0;
+}
+
+// The total line the register writes for a sale whose lines add up to `sum`.
+Cents registerTotal(double sum) {
+    return readFileAmount(FormatAmount(sum, QStringLiteral("."))).value_or(-1);
 }
 
 class Summariser {
@@ -107,28 +103,31 @@ class Summariser {
     }
 
     // A sale paid and closed is the shortest run of lines just before its total
-    // line whose amounts add up to the total: lines before it were left by a new
-    // sale without payment (the register writes no total line for those). A
-    // total the lines cannot make (an edited file) closes the whole run. A
-    // total of 0.00, written when the window closes with nothing to charge,
-    // closes nothing and is no sale.
-    void close(double total) {
-        const double tolerance = 0.005 + 1e-9 * std::max(1.0, std::abs(total));
-        double sum = 0;
+    // line that makes the total: their amounts add up to it to the cent, or the
+    // register's own unrounded sum of them rounds to it. Lines before the run
+    // were left by a new sale without payment (the register writes no total line
+    // for those). A total the lines cannot make (an edited file) closes the whole
+    // run. A total of 0.00, written when the window closes with nothing to
+    // charge, closes nothing and is no sale.
+    void close(Cents total) {
+        Cents sum = 0;
+        double exact = 0;
         std::size_t start = mPending.size();
-        bool matched = std::abs(total) <= tolerance;
+        bool matched = total == 0;
         while (!matched && start > 0) {
-            sum += mPending[--start].exact;
-            matched = std::abs(sum - total) <= tolerance;
+            const Pending& pending = mPending[--start];
+            sum += pending.line.amount;
+            exact += pending.exact;
+            matched = sum == total || registerTotal(exact) == total;
         }
         if (!matched)
             start = 0;
-        if (std::abs(total) > 0.001 || start < mPending.size()) {
+        if (total != 0 || start < mPending.size()) {
             ++day.closedSales;
             day.charged += total;
         }
         for (std::size_t i = start; i < mPending.size(); ++i)
-            count(mPending[i]);
+            count(mPending[i].line);
         leaveOpen(start);
         mPending.clear();
     }
@@ -136,40 +135,73 @@ class Summariser {
     void leaveOpen(std::size_t count) {
         for (std::size_t i = 0; i < count; ++i) {
             ++day.openLines;
-            day.openAmount += mPending[i].exact;
+            day.openAmount += mPending[i].line.amount;
         }
     }
 
-    // Products add up the exact amounts, so they add up to what was charged.
-    void count(const Pending& pending) {
-        const InvoiceLine& line = pending.line;
+    void count(const InvoiceLine& line) {
         auto it = mProducts.find(line.product);
         if (it == mProducts.end())
             it = mProducts.insert(line.product, ProductSale{line.product, 0, true, 0});
-        const std::optional<double> quantity = quantityValue(line.quantity);
-        it->quantity += quantity.value_or(0);
-        it->quantityKnown = it->quantityKnown && quantity.has_value();
-        it->amount += pending.exact;
+        it->quantity += ReadNumber(line.quantity, QString(line.mark)).value_or(0);
+        it->quantityKnown = it->quantityKnown && isPlainNumber(line.quantity);
+        it->amount += line.amount;
     }
 
     std::vector<Pending> mPending;
     QHash<QString, ProductSale> mProducts;
 };
 
+Cents roundedDivision(Cents value, Cents by) {
+    const Cents half = value < 0 ? -by / 2 : by / 2;
+    return (value + half) / by;
+}
+
 } // namespace
 
-std::optional<double> readFileAmount(QStringView text) {
+std::optional<Cents> readFileAmount(QStringView text) {
     const qsizetype start = text.startsWith(u'-') ? 1 : 0;
     const qsizetype mark = text.size() - 3;
-    if (mark <= start || (text[mark] != u'.' && text[mark] != u',') || !isDigit(text[mark + 1]) ||
+    if (mark <= start || mark - start > kLargestDigits ||
+        (text[mark] != u'.' && text[mark] != u',') || !isDigit(text[mark + 1]) ||
         !isDigit(text[mark + 2]))
         return std::nullopt;
-    for (qsizetype i = start; i < mark; ++i) {
+    Cents cents = 0;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        if (i == mark)
+            continue;
         if (!isDigit(text[i]))
             return std::nullopt;
+        cents = cents * 10 + (text[i].unicode() - u'0');
     }
-    // The one place that knows how a file's amount is read.
-    return withinReach(ReadNumber(text, kComma));
+    return start ? -cents : cents;
+}
+
+QString formatCents(Cents cents, const QString& mark) {
+    const bool negative = cents < 0;
+    std::string digits;
+    for (Cents rest = negative ? -cents : cents; rest > 0 || digits.size() < 3; rest /= 10)
+        digits.insert(digits.begin(), char('0' + int(rest % 10)));
+    QString out = negative ? QStringLiteral("-") : QString();
+    out += QString::fromLatin1(digits.data(), qsizetype(digits.size() - 2));
+    out += mark;
+    out += QString::fromLatin1(digits.data() + digits.size() - 2, 2);
+    return out;
+}
+
+double centsToDouble(Cents cents) {
+    return double(cents) / 100;
+}
+
+Cents DaySummary::average() const {
+    return closedSales ? roundedDivision(charged, closedSales) : 0;
+}
+
+Cents DaySummary::productsAmount() const {
+    Cents sum = 0;
+    for (const ProductSale& product : products)
+        sum += product.amount;
+    return sum;
 }
 
 std::optional<InvoiceLine> parseInvoiceLine(QStringView line) {
@@ -185,10 +217,11 @@ std::optional<InvoiceLine> parseInvoiceLine(QStringView line) {
     if (times < 0 || !amount || !price)
         return std::nullopt;
     return InvoiceLine{line.first(times).toString(),
-                       line.sliced(times + 3, of - times - 3).toString(), *price, *amount};
+                       line.sliced(times + 3, of - times - 3).toString(), *price, *amount,
+                       markOf(line)};
 }
 
-std::optional<double> parseTotalLine(QStringView line) {
+std::optional<Cents> parseTotalLine(QStringView line) {
     if (!line.startsWith(kTotalPrefix))
         return std::nullopt;
     return readFileAmount(line.sliced(kTotalPrefix.size()));

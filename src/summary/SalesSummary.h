@@ -11,16 +11,26 @@
 // writes. Nothing here writes a file.
 namespace tallimo::summary {
 
+// Whole cents, exactly. Wide enough that no file can make a sum overflow: an
+// amount stays below 1e17 cents, and no file holds 1e21 lines.
+__extension__ typedef __int128 Cents;
+
 // An amount as the register writes it: "-"?, digits, "." or ",", two digits,
 // below 1e15 in size. Anything else is not an amount of the file, so the line
 // is not recognised.
-std::optional<double> readFileAmount(QStringView text);
+std::optional<Cents> readFileAmount(QStringView text);
+
+// "-"?, the units, the mark, two digits; 0 has no sign.
+QString formatCents(Cents cents, const QString& mark);
+// For drawing: near enough.
+double centsToDouble(Cents cents);
 
 struct InvoiceLine {
     QString quantity; // as typed
     QString product;
-    double price = 0;
-    double amount = 0;
+    Cents price = 0;
+    Cents amount = 0;
+    QChar mark; // of the amount: the decimal mark the register had
 };
 
 // quantity " x " product " de $" price " = $" amount. The amount is after the
@@ -32,27 +42,31 @@ struct InvoiceLine {
 std::optional<InvoiceLine> parseInvoiceLine(QStringView line);
 
 // Fifty "-", ">Total $" and an amount.
-std::optional<double> parseTotalLine(QStringView line);
+std::optional<Cents> parseTotalLine(QStringView line);
 
 struct ProductSale {
     QString product;
-    double quantity = 0;
+    double quantity = 0;       // each line's as the register read it
     bool quantityKnown = true; // false once a line's quantity is not a number: "?"
-    double amount = 0;
+    Cents amount = 0;          // the sum of its lines' amounts: what was charged for it
 };
 
 struct DaySummary {
     QString day;
     bool found = true; // false when the file could not be read
     int closedSales = 0;
-    double charged = 0; // the sum of the total lines
-    int openLines = 0;  // invoice lines no total line closes
-    double openAmount = 0;
+    Cents charged = 0; // the sum of the total lines
+    int openLines = 0; // invoice lines no total line closes
+    Cents openAmount = 0;
     int unrecognised = 0;
     QList<ProductSale> products; // of closed sales, largest amount first
     QChar decimalMark;           // of the first amount read; null when none
 
-    double average() const { return closedSales ? charged / closedSales : 0; }
+    // Rounded to the cent, halves away from zero.
+    Cents average() const;
+    // The products' amounts added up. It differs from `charged` where a total
+    // is not the sum of its lines: rounded from unrounded line amounts, or edited.
+    Cents productsAmount() const;
 };
 
 DaySummary summariseLines(const QStringList& lines);

@@ -1,13 +1,24 @@
 #include "summary/SummaryReport.h"
 
-#include "sale/Amount.h"
+#include <algorithm>
 
 namespace tallimo::summary {
 
 namespace {
 
-QString money(double value, const QString& mark) {
-    return u'$' + FormatAmount(value, mark);
+// Control characters (a NUL, an escape that a terminal would obey) are shown
+// as U+FFFD; every other character stays as the file has it.
+QString printable(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+            c = QChar(0xFFFD);
+    }
+    return text;
+}
+
+QString money(Cents value, const QString& mark) {
+    return u'$' + formatCents(value, mark);
 }
 
 void appendDay(QString& out, const QString& heading, const DaySummary& day, const QString& mark) {
@@ -25,10 +36,15 @@ void appendDay(QString& out, const QString& heading, const DaySummary& day, cons
     out += QStringLiteral("  Líneas no reconocidas: %1\n").arg(day.unrecognised);
     out += QStringLiteral("  Productos vendidos: %1\n").arg(day.products.size());
     for (const ProductSale& product : day.products) {
-        out +=
-            QStringLiteral("    %1 x %2 = %3\n")
-                .arg(formatQuantity(product, mark), product.product, money(product.amount, mark));
+        out += QStringLiteral("    %1 x %2 = %3\n")
+                   .arg(formatQuantity(product, mark), printable(product.product),
+                        money(product.amount, mark));
     }
+    // Shown only where they differ, so that nobody takes them for the same figure.
+    if (const Cents products = day.productsAmount(); products != day.charged)
+        out += QStringLiteral("  Los productos suman %1 y el total cobrado es %2: hay totales "
+                              "que no son la suma de sus líneas.\n")
+                   .arg(money(products, mark), money(day.charged, mark));
 }
 
 QString csvField(QString text, QChar separator) {
@@ -38,10 +54,15 @@ QString csvField(QString text, QChar separator) {
     return text;
 }
 
+// A spreadsheet takes a cell for a formula by its first character that is not
+// a blank (=, +, -, @), and some by a leading tab or CR: such a text gets a
+// leading "'", as the usual guidance for CSV files asks.
 QString csvText(QString text, QChar separator) {
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+    const auto blank = std::find_if_not(text.cbegin(), text.cend(),
+                                        [](QChar c) { return c == u' ' || c == u'\u00A0'; });
+    if (blank != text.cend() && QStringLiteral("=+-@\t\r").contains(*blank))
         text.prepend(u'\'');
-    return csvField(text, separator);
+    return csvField(printable(text), separator);
 }
 
 } // namespace
@@ -64,7 +85,7 @@ QByteArray textReport(const QList<DaySummary>& days) {
     const QString mark = reportMark(days);
     QString out;
     for (const DaySummary& day : days) {
-        appendDay(out, QStringLiteral("Día %1").arg(day.day), day, mark);
+        appendDay(out, QStringLiteral("Día %1").arg(printable(day.day)), day, mark);
         out += u'\n';
     }
     if (days.size() > 1)
@@ -81,7 +102,7 @@ QByteArray csvReport(const QList<DaySummary>& days) {
         for (const ProductSale& product : day.products) {
             out += csvText(day.day, separator) + separator + csvText(product.product, separator) +
                    separator + csvField(formatQuantity(product, mark), separator) + separator +
-                   csvField(FormatAmount(product.amount, mark), separator) + QStringLiteral("\r\n");
+                   csvField(formatCents(product.amount, mark), separator) + QStringLiteral("\r\n");
         }
     }
     return out.toUtf8();

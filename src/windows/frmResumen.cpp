@@ -1,6 +1,5 @@
 #include "windows/frmResumen.h"
 
-#include "sale/Amount.h"
 #include "storage/TextFile.h"
 #include "summary/SummaryReport.h"
 #include "windows/SalesChart.h"
@@ -112,8 +111,8 @@ void frmResumen::buildControls() {
     grid->setRowStretch(2, 3);
 }
 
-QString frmResumen::money(double value) const {
-    return u'$' + FormatAmount(value, mSource.decimalPoint);
+QString frmResumen::money(summary::Cents value) const {
+    return u'$' + summary::formatCents(value, mSource.decimalPoint);
 }
 
 void frmResumen::showRange(QDate from, QDate to) {
@@ -158,7 +157,7 @@ void frmResumen::fillTables(const QList<summary::DaySummary>& days, const QStrin
                    row == days.size());
         }
         if (row < days.size())
-            bars.append({labels[row], day.charged, money(day.charged)});
+            bars.append({labels[row], summary::centsToDouble(day.charged), money(day.charged)});
     }
     chtDias->setBars(bars);
     grdProductos->setRowCount(int(sum.products.size()));

@@ -52,7 +52,7 @@ class frmResumen : public QWidget {
     void buildControls();
     void fillTables(const QList<summary::DaySummary>& days, const QStringList& labels,
                     const summary::DaySummary& sum);
-    QString money(double value) const;
+    QString money(summary::Cents value) const;
 
     SummarySource mSource;
 };

@@ -21,7 +21,7 @@ const QByteArray kTotal = QByteArray(50, '-') + ">Total $";
 // A day in one line, so a failing row shows all of it.
 std::string describe(const DaySummary& day) {
     const auto n = [](double v) { return QString::number(v); };
-    const auto m = [](double v) { return FormatAmount(v, QStringLiteral(".")); };
+    const auto m = [](Cents v) { return formatCents(v, QStringLiteral(".")); };
     QString out = QStringLiteral("%1 ventas %2, %3 sin cerrar %4, %5 raras |")
                       .arg(n(day.closedSales), m(day.charged), n(day.openLines), m(day.openAmount),
                            n(day.unrecognised));
@@ -43,9 +43,24 @@ TEST(SalesSummary, DayFiles) {
         {"comma marks, Windows-1252, lone CR",
          "2 x Caf\xe9 de $12,50 = $25,00\r1 x Pan de $0,50 = $0,50\r" + kTotal + "25,50\r",
          "1 ventas 25.50, 0 sin cerrar 0.00, 0 raras | 2 Caf\u00e9 25.00; 1 Pan 0.50;"},
-        {"amounts rounded per line, added whole",
+        {"a total rounded from the unrounded lines, products as the lines say",
          QByteArray(".5 x Chicle de $0.25 = $0.13\n").repeated(8) + kTotal + "1.00\n",
-         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 4 Chicle 1.00;"},
+         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 4 Chicle 1.04;"},
+        {"products add up to what was charged",
+         QByteArray(".5 x Chicle de $0.25 = $0.13\n" + kTotal + "0.13\n").repeated(100),
+         "100 ventas 13.00, 0 sin cerrar 0.00, 0 raras | 50 Chicle 13.00;"},
+        {"exact cents at every size",
+         "1 x Chicle de $0.01 = $0.01\n1 x TV de $10000000.00 = $10000000.00\n" + kTotal +
+             "10000000.01\n1 x Yate de $12345678901234.56 = $12345678901234.56\n" + kTotal +
+             "12345678901234.56\n",
+         "2 ventas 12345688901234.57, 0 sin cerrar 0.00, 0 raras | 1 Yate 12345678901234.56; 1 TV "
+         "10000000.00; 1 Chicle 0.01;"},
+        {"a quantity read with the point the register had",
+         "1 x Pan de $1.00 = $1.00\n,5 x Queso de $80.00 = $0.00\n" + kTotal + "1.00\n",
+         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 1.00; 0 Queso 0.00;"},
+        {"a quantity read with the comma the register had",
+         "1 x Pan de $1,00 = $1,00\n,5 x Queso de $80,00 = $40,00\n" + kTotal + "41,00\n",
+         "1 ventas 41.00, 0 sin cerrar 0.00, 0 raras | 0.5 Queso 40.00; 1 Pan 1.00;"},
         {"abandoned sale before a paid one, open lines at the end",
          "1 x Pan de $5.00 = $5.00\n1 x Pan de $5.00 = $5.00\n1 x Leche de $3.00 = $3.00\n" +
              kTotal + "8.00\n1 x Pan de $5.00 = $5.00\n",
@@ -82,11 +97,15 @@ TEST(Report, TextOfSeveralDays) {
                                 "Día 06-12-26\n  Ventas cerradas: 2\n  Total cobrado: $6.00\n"
                                 "  Venta media: $3.00\n  Líneas sin cerrar: 0 ($0.00)\n"
                                 "  Líneas no reconocidas: 1\n  Productos vendidos: 1\n"
-                                "    1 x Pan = $1.50\n\n"
+                                "    1 x Pan = $1.50\n  Los productos suman $1.50 y el total "
+                                "cobrado es $6.00: hay totales que no son la suma de sus líneas."
+                                "\n\n"
                                 "Suma de 2 días\n  Ventas cerradas: 3\n  Total cobrado: $9.00\n"
                                 "  Venta media: $3.00\n  Líneas sin cerrar: 1 ($2.00)\n"
                                 "  Líneas no reconocidas: 1\n  Productos vendidos: 1\n"
-                                "    3 x Pan = $4.50\n");
+                                "    3 x Pan = $4.50\n  Los productos suman $4.50 y el total "
+                                "cobrado es $9.00: hay totales que no son la suma de sus líneas."
+                                "\n");
 }
 
 TEST(Report, CsvForTheMachinesSpreadsheet) {
@@ -100,6 +119,15 @@ TEST(Report, CsvForTheMachinesSpreadsheet) {
     EXPECT_EQ(csvReport({day("=1", "2 x Pan, blanco de $1.00 = $2.00\n" + kTotal + "2.00\n")}),
               "\xEF\xBB\xBF"
               "Día,Producto,Cantidad,Importe\r\n'=1,\"Pan, blanco\",2,2.00\r\n");
+    // Formulas behind blanks or a tab, and control bytes, in both reports.
+    const QByteArray hostile = "1 x \t=1+1 de $1.00 = $1.00\n1 x  =2 de $2.00 = $2.00\n"
+                               "1 x \x1b[2JRojo\x7f de $3.00 = $3.00\n" +
+                               kTotal + "6.00\n";
+    EXPECT_EQ(csvReport({day("1", hostile)}),
+              "\xEF\xBB\xBF"
+              "Día,Producto,Cantidad,Importe\r\n1,\uFFFD[2JRojo\uFFFD,1,3.00\r\n1,' =2,1,2.00\r\n"
+              "1,'\uFFFD=1+1,1,1.00\r\n");
+    EXPECT_TRUE(textReport({day("1", hostile)}).contains("    1 x \uFFFD[2JRojo\uFFFD = $3.00\n"));
 }
 
 TEST(Report, CommandLine) {
@@ -125,6 +153,16 @@ TEST(Report, CommandLine) {
         {"unknown option", {"--resumen", "-x"}, Mode::Error, 2, "opción desconocida: -x"},
         {"files without a form", {"--resumen", d}, Mode::Error, 2, "elija --texto o --csv"},
         {"file like an option", {"--resumen", "--texto", "--", "-v"}, Mode::Text, 2, "rchivo: -v"},
+        {"--salida without its name",
+         {"--resumen", d, "--salida", "--csv"},
+         Mode::Error,
+         2,
+         "no --csv (para un archivo con ese nombre, escriba ./--csv)"},
+        {"--salida with an empty name",
+         {"--resumen", d, "--csv", "--salida", ""},
+         Mode::Error,
+         2,
+         "el nombre de archivo de --salida está vacío"},
     };
     for (const auto& [name, arguments, mode, exitCode, printed] : rows) {
         SCOPED_TRACE(name);
