@@ -1,6 +1,7 @@
 #include "summary/CommandLine.h"
 
 #include "storage/TextFile.h"
+#include "summary/ReportOutput.h"
 #include "summary/SummaryReport.h"
 
 #include <QFileInfo>
@@ -15,19 +16,6 @@ CommandLine failure(const QString& message) {
 
 CommandResult errorResult(const QString& message) {
     return {2, {}, (QStringLiteral("tallimo: ") + message + u'\n').toUtf8()};
-}
-
-// The report may not take the place of a sales file, read here or any other.
-bool isSalesFile(const QString& output, const QStringList& files) {
-    const QFileInfo out(output);
-    if (dayOfFileName(out.fileName()) != out.fileName())
-        return true;
-    for (const QString& file : files) {
-        if (QFileInfo(file).absoluteFilePath() == out.absoluteFilePath() ||
-            (out.exists() && QFileInfo(file).canonicalFilePath() == out.canonicalFilePath()))
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -56,11 +44,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         } else if (format) {
             command.mode =
                 argument == u"--texto" ? CommandLine::Mode::Text : CommandLine::Mode::Csv;
-        } else if (argument == u"--salida" && i + 1 < arguments.size() &&
-                   command.output.isEmpty()) {
-            command.output = arguments[++i];
-        } else if (argument == u"--salida") {
+        } else if (argument == u"--salida" && !command.output.isNull()) {
             return failure(QStringLiteral("--salida lleva un solo nombre de archivo."));
+        } else if (argument == u"--salida") {
+            if (i + 1 == arguments.size())
+                return failure(QStringLiteral("falta el nombre de archivo después de --salida."));
+            command.output = arguments[++i];
+            if (command.output.isEmpty())
+                return failure(QStringLiteral("el nombre de archivo de --salida está vacío."));
+            // "--salida --csv" lost its file name; "./--csv" names such a file.
+            if (command.output.startsWith(u'-'))
+                return failure(QStringLiteral("--salida lleva un nombre de archivo, no %1 (para un "
+                                              "archivo con ese nombre, escriba ./%1).")
+                                   .arg(command.output));
         } else {
             return failure(
                 QStringLiteral("opción desconocida: %1. Vea tallimo --help.").arg(argument));
@@ -73,7 +69,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                                                         : QStringLiteral("--csv")));
     if (!report && !command.files.isEmpty())
         return failure(QStringLiteral("con archivos, elija --texto o --csv."));
-    if (!report && !command.output.isEmpty())
+    if (!report && !command.output.isNull())
         return failure(QStringLiteral("--salida va con --texto o --csv."));
     return command;
 }
@@ -110,9 +106,6 @@ CommandResult runCommand(const CommandLine& command) {
     default:
         return errorResult(QStringLiteral("esta orden abre una ventana."));
     }
-    if (!command.output.isEmpty() && isSalesFile(command.output, command.files))
-        return errorResult(
-            QStringLiteral("no se escribe sobre un archivo de ventas: %1").arg(command.output));
     QList<DaySummary> days;
     for (const QString& file : command.files) {
         // One read of the whole file: the register replaces it whole, never in place.
@@ -124,12 +117,10 @@ CommandResult runCommand(const CommandLine& command) {
     }
     const QByteArray report =
         command.mode == CommandLine::Mode::Text ? textReport(days) : csvReport(days);
-    if (command.output.isEmpty())
+    if (command.output.isNull())
         return {0, report, {}};
-    const SaveResult saved = saveFileAtomically(command.output, report);
-    if (!saved.ok)
-        return errorResult(
-            QStringLiteral("no se puede escribir %1: %2").arg(command.output, saved.reason));
+    if (const std::optional<QString> refused = writeReport(command.output, command.files, report))
+        return errorResult(*refused);
     return {0, {}, {}};
 }
 

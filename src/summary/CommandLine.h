@@ -10,7 +10,7 @@ struct CommandLine {
     enum class Mode { Register, Help, Window, Text, Csv, Error };
     Mode mode = Mode::Register;
     QStringList files;
-    QString output; // --salida; empty for standard output
+    QString output; // --salida; null for standard output
     QString error;  // for Mode::Error, in Spanish
 };
 
