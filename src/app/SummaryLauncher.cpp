@@ -1,6 +1,7 @@
 #include "app/SummaryLauncher.h"
 
 #include "storage/ChoiceFile.h"
+#include "storage/Machine.h"
 #include "storage/Paths.h"
 #include "widgets/Artwork.h"
 #include "windows/frmResumen.h"
@@ -31,6 +32,7 @@ QStringList programArguments(int argc, char** argv) {
 
 int printCommand(const summary::CommandLine& command) {
     const summary::CommandResult result = summary::runCommand(command);
+    platform::useBinaryStandardStreams(); // the same bytes as --salida writes
     std::fwrite(result.out.constData(), 1, std::size_t(result.out.size()), stdout);
     std::fwrite(result.err.constData(), 1, std::size_t(result.err.size()), stderr);
     if (std::fflush(stdout) != 0) {

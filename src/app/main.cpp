@@ -1,6 +1,7 @@
 #include "app/Frame.h"
 #include "app/SingleInstance.h"
 #include "app/SummaryLauncher.h"
+#include "storage/Machine.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Fonts.h"
 #include "widgets/Identity.h"
@@ -8,6 +9,7 @@
 #include "windows/frmInicio.h"
 
 #include <QApplication>
+#include <cstdio>
 
 using namespace tallimo;
 
@@ -17,6 +19,13 @@ int main(int argc, char** argv) {
     const bool window = command.mode == summary::CommandLine::Mode::Window;
     if (command.mode != summary::CommandLine::Mode::Register && !window)
         return printCommand(command);
+    if (!platform::hasDisplay()) {
+        std::fputs(window ? "tallimo: no hay pantalla para abrir el resumen; sin ella, use "
+                            "tallimo --resumen ARCHIVO... --texto o --csv.\n"
+                          : "tallimo: no hay pantalla para abrir la caja registradora.\n",
+                   stderr);
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(identity::kTitle);

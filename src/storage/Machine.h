@@ -22,4 +22,10 @@ std::optional<std::pair<QString, QString>> splitNativePath(const QString& path);
 // Whether two spellings of a file name in other case name two files.
 Qt::CaseSensitivity fileNameCase();
 
+// Whether a window can be opened at all: without a display Qt would abort.
+bool hasDisplay();
+
+// Standard output and error take the bytes as given: no CR added before LF.
+void useBinaryStandardStreams();
+
 } // namespace tallimo::platform

@@ -45,4 +45,16 @@ Qt::CaseSensitivity fileNameCase() {
     return Qt::CaseSensitive;
 }
 
+// Qt picks X11 or Wayland by these; a platform named outright (offscreen,
+// vnc) needs neither.
+bool hasDisplay() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    }
+    return false;
+}
+
+void useBinaryStandardStreams() {}
+
 } // namespace tallimo::platform

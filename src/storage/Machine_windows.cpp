@@ -1,5 +1,8 @@
 #include "storage/Machine.h"
 
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 namespace tallimo::platform {
@@ -29,6 +32,19 @@ std::optional<std::pair<QString, QString>> splitNativePath(const QString& path) 
 
 Qt::CaseSensitivity fileNameCase() {
     return Qt::CaseInsensitive;
+}
+
+bool hasDisplay() {
+    return true;
+}
+
+// The C runtime opens them in text mode, which writes every LF as CR LF: the
+// reports' own CR LF would become CR CR LF.
+void useBinaryStandardStreams() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 } // namespace tallimo::platform
