@@ -56,26 +56,52 @@ TEST(Change, NormalisedPaymentAndChangeOrSin) {
 }
 
 // The product before the first marker (" $" over "$"), the price up to the next.
-TEST(PriceLine, SplitsAtTheMarkerAndReadsTheUsersLocale) {
+TEST(PriceLine, SplitsAtTheMarker) {
     const struct {
         const char *line, *shown, *locale = "C"; // "product | price", or "none"
     } rows[] = {
-        {"Agua$12.5", "Agua | 12.50"},
-        {"Promo 2x$10 y $20", "Promo 2x$10 y | 20.00"},
-        {"Combo $5 $7", "Combo | 5.00"},
-        {"Pan $1e400", "Pan | 1e400"},
-        {"Vacío $", "Vacío | "},
-        {" $ 3 ", " | 3.00"},
+        {"Agua$12.5", "Agua | 12.50"},   {"Promo 2x$10 y $20", "Promo 2x$10 y | 20.00"},
+        {"Combo $5 $7", "Combo | 5.00"}, {"Pan $1e400", "Pan | 1e400"},
+        {"Vacío $", "Vacío | "},         {" $ 3 ", " | 3.00"},
         {"Pan dulce", "none"},
-        {"Pan $12,5", "Pan | 12,50", "es_ES"},
-        {"Pan $4.5", "Pan | 4,50", "es_ES"},
-        {"Pan $4,50", "Pan | 4,50", "es_MX"}, // left as written: it reads 4 there
-        {"Pan $1,250", "Pan | 1250.00", "es_MX"},
     };
     for (const auto& row : rows) {
         const auto fields = SplitPriceLine(row.line, QLocale(row.locale));
         EXPECT_EQ(fields ? fields->product + " | " + fields->price : "none", QString(row.shown))
             << row.line;
+    }
+}
+
+// A price as a person of the country reads it: the same for every locale that
+// writes numbers with the same marks. The price field shows it with the
+// locale's mark; a piece that is no number stays as written.
+TEST(PriceLine, ReadAsEachCountryWritesPrices) {
+    const struct {
+        const char *piece, *comma, *point; // es_ES, es_AR, es_CO | es_MX, C
+    } rows[] = {
+        {"4.5", "4,50", "4.50"},
+        {"4,50", "4,50", "4,50"},
+        {"1.250", "1250,00", "1.25"},
+        {"4.500", "4500,00", "4.50"},
+        {"1,250", "1,25", "1250.00"},
+        {"0.250", "0,25", "0.25"},
+        {"1.234,50", "1234,50", "1.234,50"},
+        {"1,234.50", "1,234.50", "1234.50"},
+        {"1.250.000", "1250000,00", "1.250.000"},
+        {"1.2345", "1,23", "1.23"},
+        {"12.50.0", "12.50.0", "12.50.0"},
+        {"198", "198,00", "198.00"},
+        {"-2.5", "-2,50", "-2.50"},
+        {"1e400", "1e400", "1e400"},
+    };
+    for (const auto& row : rows) {
+        for (const char* locale : {"es_ES", "es_AR", "es_CO", "es_MX", "C"}) {
+            const bool comma = QLocale(locale).decimalPoint() == u",";
+            const auto fields =
+                SplitPriceLine(QStringLiteral("Pan $") + row.piece, QLocale(locale));
+            EXPECT_EQ(fields.value().price, QString(comma ? row.comma : row.point))
+                << row.piece << " under " << locale;
+        }
     }
 }
 
