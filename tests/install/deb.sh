@@ -47,8 +47,14 @@ appstream)
   tree=$(mktemp -d /tmp/tallimo-deb-tree.XXXXXX)
   trap 'rm -rf "$tree"' EXIT
   dpkg-deb -x "$deb" "$tree"
+  metainfo=$tree/usr/share/metainfo/com.orvendi.tallimo.metainfo.xml
   # --no-net: the screenshots' host is not public yet, and a test fetches nothing.
-  appstreamcli validate --no-net --pedantic "$tree"/usr/share/metainfo/com.orvendi.tallimo.metainfo.xml
+  appstreamcli validate --no-net --pedantic "$metainfo"
+  # Each screenshot is a picture of docs/, to be published there under its name.
+  docs=$(dirname "$(readlink -f "$0")")/../../docs
+  for url in $(grep -o 'https://[^<]*' "$metainfo" | grep '\.png$'); do
+    [ -f "$docs/${url##*/}" ] || { echo "no docs/${url##*/} for $url"; exit 1; }
+  done
   # The tree: the metadata names the menu entry and the icon that the package holds.
   appstreamcli validate-tree --no-net --pedantic "$tree"
   exit 0
