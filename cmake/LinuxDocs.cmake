@@ -6,12 +6,13 @@ set(res ${PROJECT_SOURCE_DIR}/resources)
 set(docs ${CMAKE_CURRENT_BINARY_DIR}/docs)
 set(metainfo ${res}/com.orvendi.tallimo.metainfo.xml)
 
-# The newest changelog entry and release are this version: a release bumps all three.
+# The newest changelog entry and a metadata release are this version: a release bumps all three.
 file(STRINGS ${res}/debian/changelog newest LIMIT_COUNT 1)
 file(READ ${metainfo} metainfo_text)
 string(FIND "${metainfo_text}" "<release version=\"${PROJECT_VERSION}\"" release_at)
 if(NOT newest MATCHES "^tallimo \\(${PROJECT_VERSION}\\) " OR release_at EQUAL -1)
-  message(FATAL_ERROR "resources/debian/changelog and ${metainfo} must start with version ${PROJECT_VERSION}")
+  message(FATAL_ERROR "the newest entry of resources/debian/changelog and a release in "
+                      "resources/com.orvendi.tallimo.metainfo.xml must be ${PROJECT_VERSION}")
 endif()
 
 configure_file(${res}/man/tallimo.1 ${docs}/tallimo.1 @ONLY)
