@@ -74,12 +74,16 @@ test-windows: windows
 	cmake --build $(WINDOWS_BUILD)
 	WINE_TIMEOUT=$(WINE_TIMEOUT) bash scripts/test-windows $(WINDOWS_BUILD)
 
-# tallimo_<version>_amd64.deb and tallimo-<version>-windows-x64.zip, in packages/.
+# tallimo_<version>_amd64.deb, tallimo-<version>-windows-x64.zip and the source they
+# are built from, tallimo-<version>-fuente.tar.gz (the zip carries it too), in packages/.
+VERSION := $(shell sed -n 's/^project.tallimo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 package: build windows
 	cd $(BUILD) && cpack
 	cd $(WINDOWS_BUILD) && cpack
 	mkdir -p packages
 	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip packages/
+	cmake -DTALLIMO_SOURCE_DIR=$(CURDIR) -DTALLIMO_VERSION=$(VERSION) \
+	  -DTALLIMO_TARBALL=$(CURDIR)/packages/tallimo-$(VERSION)-fuente.tar.gz -P cmake/SourceTarball.cmake
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks that the desktop finds
-# the program, its menu entry and its icons there.
+# the program, its menu entry and its icons there, and the manual page, license,
+# changelog and metadata beside them.
 set(prefix "${BUILD}/install-check")
 file(REMOVE_RECURSE "${prefix}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${prefix}"
@@ -13,7 +14,11 @@ foreach(path
     share/icons/hicolor/16x16/apps/tallimo.png
     share/icons/hicolor/48x48/apps/tallimo.png
     share/icons/hicolor/256x256/apps/tallimo.png
-    share/icons/hicolor/scalable/apps/tallimo.svg)
+    share/icons/hicolor/scalable/apps/tallimo.svg
+    share/man/man1/tallimo.1.gz
+    share/doc/tallimo/copyright
+    share/doc/tallimo/changelog.gz
+    share/metainfo/com.orvendi.tallimo.metainfo.xml)
   if(NOT EXISTS "${prefix}/${path}")
     message(FATAL_ERROR "not installed: ${path}")
   endif()
