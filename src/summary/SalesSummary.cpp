@@ -61,8 +61,8 @@ double exactAmount(const InvoiceLine& line) {
 }
 
 // The total line the register writes for a sale whose lines add up to `sum`.
-Cents registerTotal(double sum) {
-    return readFileAmount(FormatAmount(sum, QStringLiteral("."))).value_or(-1);
+std::optional<Cents> registerTotal(double sum) {
+    return readFileAmount(FormatAmount(sum, QStringLiteral(".")));
 }
 
 class Summariser {
