@@ -7,7 +7,7 @@
 
 #include <QDateEdit>
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace tallimo;
 
@@ -20,8 +20,8 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     QPointer<frmResumen> summary =
         openSummaryWindow(DriveRoot(dir.path()), frame->shared().environment());
     showActive(*summary);
-    const auto cell = [&](QTableWidget* table, int row, int column) {
-        return table->item(row, column) ? table->item(row, column)->text() : QString();
+    const auto cell = [&](QTableView* table, int row, int column) {
+        return table->model()->index(row, column).data().toString();
     };
     EXPECT_EQ(cell(summary->grdDias, 0, 2), "$136.50");
     EXPECT_EQ(cell(summary->grdProductos, 0, 0), "Café molido");
