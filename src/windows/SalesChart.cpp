@@ -25,6 +25,8 @@ void SalesChart::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = painter.fontMetrics();
     const int line = metrics.height();
     const QRect area = rect().adjusted(8, line + 6, -8, -(line + 6));
+    if (area.width() < 1 || area.height() < 1) // narrower than its margins: no slot to divide
+        return;
     double top = 0;
     for (const Bar& bar : mBars)
         top = std::max(top, bar.value);

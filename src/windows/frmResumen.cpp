@@ -1,8 +1,8 @@
 #include "windows/frmResumen.h"
 
 #include "storage/TextFile.h"
-#include "summary/SummaryReport.h"
 #include "windows/SalesChart.h"
+#include "windows/SummaryTableModel.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QSignalBlocker>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace tallimo {
 
@@ -20,29 +20,19 @@ namespace {
 
 constexpr int kMaxDays = 366;
 
-QTableWidget* makeTable(QWidget* parent, const char* name, const QStringList& headers) {
-    auto* table = new QTableWidget(0, int(headers.size()), parent);
+QTableView* makeTable(QWidget* parent, const char* name, QAbstractItemModel* model) {
+    auto* table = new QTableView(parent);
     table->setObjectName(QString::fromLatin1(name));
-    table->setHorizontalHeaderLabels(headers);
+    table->setModel(model);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setFocusPolicy(Qt::NoFocus); // the arrows belong to the window
     table->verticalHeader()->hide();
+    // Rows never measured, so the view only lays out and draws what shows.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed); // fitColumns
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
-}
-
-void setRow(QTableWidget* table, int row, const QStringList& cells, bool bold = false) {
-    for (int column = 0; column < cells.size(); ++column) {
-        auto* item = new QTableWidgetItem(cells[column]);
-        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                           : Qt::AlignRight | Qt::AlignVCenter);
-        QFont font = item->font();
-        font.setBold(bold);
-        item->setFont(font);
-        table->setItem(row, column, item);
-    }
 }
 
 QDateEdit* makeDate(QWidget* parent, const char* name) {
@@ -75,14 +65,11 @@ void frmResumen::buildControls() {
 
     dtpDesde = makeDate(this, "dtpDesde");
     dtpHasta = makeDate(this, "dtpHasta");
-    grdDias = makeTable(this, "grdDias",
-                        {QStringLiteral("Día"), QStringLiteral("Ventas cerradas"),
-                         QStringLiteral("Total cobrado"), QStringLiteral("Venta media"),
-                         QStringLiteral("Líneas sin cerrar"), QStringLiteral("Importe sin cerrar"),
-                         QStringLiteral("No reconocidas")});
-    grdProductos = makeTable(
-        this, "grdProductos",
-        {QStringLiteral("Producto"), QStringLiteral("Cantidad"), QStringLiteral("Importe")});
+    const MoneyText moneyText = [this](summary::Cents value) { return money(value); };
+    mDays = new DaysModel(moneyText, this);
+    mProducts = new ProductsModel(moneyText, mSource.decimalPoint, this);
+    grdDias = makeTable(this, "grdDias", mDays);
+    grdProductos = makeTable(this, "grdProductos", mProducts);
     grdProductos->horizontalHeader()->setStretchLastSection(false);
     grdProductos->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     chtDias = new SalesChart(this);
@@ -137,36 +124,19 @@ void frmResumen::showRange(QDate from, QDate to) {
         days.append(day);
         labels.append(date.toString(QStringLiteral("dd/MM")));
     }
-    fillTables(days, labels, summary::sumOfDays(days, QStringLiteral("Suma")));
+    fillTables(std::move(days), labels);
 }
 
-void frmResumen::fillTables(const QList<summary::DaySummary>& days, const QStringList& labels,
-                            const summary::DaySummary& sum) {
-    grdDias->clearContents();
-    grdDias->setRowCount(int(days.size()) + 1);
+void frmResumen::fillTables(QList<summary::DaySummary> days, const QStringList& labels) {
+    summary::DaySummary sum = summary::sumOfDays(days, QStringLiteral("Suma"));
     QList<SalesChart::Bar> bars;
-    for (int row = 0; row <= days.size(); ++row) {
-        const summary::DaySummary& day = row < days.size() ? days[row] : sum;
-        if (!day.found) {
-            setRow(grdDias, row, {day.day, QStringLiteral("sin archivo")});
-        } else {
-            setRow(grdDias, row,
-                   {day.day, QString::number(day.closedSales), money(day.charged),
-                    money(day.average()), QString::number(day.openLines), money(day.openAmount),
-                    QString::number(day.unrecognised)},
-                   row == days.size());
-        }
-        if (row < days.size())
-            bars.append({labels[row], summary::centsToDouble(day.charged), money(day.charged)});
-    }
+    for (int i = 0; i < days.size(); ++i)
+        bars.append({labels[i], summary::centsToDouble(days[i].charged), money(days[i].charged)});
     chtDias->setBars(bars);
-    grdProductos->setRowCount(int(sum.products.size()));
-    for (int row = 0; row < sum.products.size(); ++row) {
-        const summary::ProductSale& product = sum.products[row];
-        setRow(grdProductos, row,
-               {product.product, summary::formatQuantity(product, mSource.decimalPoint),
-                money(product.amount)});
-    }
+    mProducts->setProducts(sum.products);
+    mDays->setDays(std::move(days), std::move(sum));
+    fitColumns(grdDias);
+    fitColumns(grdProductos);
 }
 
 void frmResumen::moveDays(int days) {

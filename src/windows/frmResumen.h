@@ -10,10 +10,12 @@
 
 class QDateEdit;
 class QLabel;
-class QTableWidget;
+class QTableView;
 
 namespace tallimo {
 
+class DaysModel;
+class ProductsModel;
 class SalesChart;
 
 // What the summary window needs from the program: where a day's sales file
@@ -35,8 +37,8 @@ class frmResumen : public QWidget {
 
     QDateEdit* dtpDesde = nullptr;
     QDateEdit* dtpHasta = nullptr;
-    QTableWidget* grdDias = nullptr;
-    QTableWidget* grdProductos = nullptr;
+    QTableView* grdDias = nullptr;
+    QTableView* grdProductos = nullptr;
     SalesChart* chtDias = nullptr;
     QLabel* lblAyuda = nullptr;
 
@@ -50,11 +52,12 @@ class frmResumen : public QWidget {
 
   private:
     void buildControls();
-    void fillTables(const QList<summary::DaySummary>& days, const QStringList& labels,
-                    const summary::DaySummary& sum);
+    void fillTables(QList<summary::DaySummary> days, const QStringList& labels);
     QString money(summary::Cents value) const;
 
     SummarySource mSource;
+    DaysModel* mDays = nullptr;
+    ProductsModel* mProducts = nullptr;
 };
 
 } // namespace tallimo

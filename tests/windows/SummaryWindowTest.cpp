@@ -7,7 +7,7 @@
 
 #include <QDateEdit>
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 
 using namespace tallimo;
 
@@ -20,8 +20,8 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     QPointer<frmResumen> summary =
         openSummaryWindow(DriveRoot(dir.path()), frame->shared().environment());
     showActive(*summary);
-    const auto cell = [&](QTableWidget* table, int row, int column) {
-        return table->item(row, column) ? table->item(row, column)->text() : QString();
+    const auto cell = [&](QTableView* table, int row, int column) {
+        return table->model()->index(row, column).data().toString();
     };
     EXPECT_EQ(cell(summary->grdDias, 0, 2), "$136.50");
     EXPECT_EQ(cell(summary->grdProductos, 0, 0), "Café molido");
@@ -41,4 +41,25 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
 
     QTest::keyClick(summary->windowHandle(), Qt::Key_Escape);
     QTRY_VERIFY(summary.isNull());
+}
+
+// With no slot to divide among the bars, nothing but the background is drawn.
+TEST(SummaryChart, NarrowerThanItsMarginsDrawsNoBar) {
+    const struct {
+        const char* name;
+        int width;
+        bool drawn;
+    } rows[] = {{"one pixel", 1, false}, {"the margins alone", 16, false}, {"one slot", 17, true}};
+    SalesChart chart;
+    chart.setBars({{"04/12", 2, "$2.00"}, {"05/12", 136.5, "$136.50"}});
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        chart.resize(row.width, 200);
+        const QImage image = chart.grab().toImage();
+        bool drawn = false;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                drawn = drawn || image.pixel(x, y) != qRgb(255, 255, 255);
+        EXPECT_EQ(drawn, row.drawn);
+    }
 }
