@@ -75,7 +75,8 @@ std::optional<QString> writeReport(const QString& output, const QStringList& inp
     case fs::file_type::character:
         return writeStream(output, report);
     case fs::file_type::directory:
-        return QStringLiteral("%1 es una carpeta: --salida lleva un nombre de archivo.").arg(output);
+        return QStringLiteral("%1 es una carpeta: --salida lleva un nombre de archivo.")
+            .arg(output);
     case fs::file_type::regular:
         if (!QFileInfo(output).isWritable())
             return QStringLiteral("el archivo es de solo lectura: %1").arg(output);

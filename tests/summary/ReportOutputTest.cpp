@@ -32,7 +32,8 @@ TEST(ReportOutput, NeverHarmsAFile) {
 #ifndef _WIN32
     QTemporaryDir dir;
     const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
-    const QByteArray day = "1 x Pan de $1.00 = $1.00\r\n" + QByteArray(50, '-') + ">Total $1.00\r\n";
+    const QByteArray day =
+        "1 x Pan de $1.00 = $1.00\r\n" + QByteArray(50, '-') + ">Total $1.00\r\n";
     const QString sales = at("Ventas de 1-1-26.txt"), input = at("dia.txt");
     ASSERT_TRUE(test::writeBytes(sales, day) && test::writeBytes(input, day));
     ASSERT_TRUE(QFile::link(sales, at("ventas.csv")) && QFile::link(input, at("entrada.csv")) &&
