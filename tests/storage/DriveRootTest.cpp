@@ -59,6 +59,44 @@ TEST(DriveRootTest, MapsTypedPathsWithoutRegardToCase) {
         EXPECT_EQ(drive.map(typed), std::nullopt) << printable(typed);
 }
 
+// Where a fixed folder is not there as written, it is found where the machine
+// keeps it; the desktop's files follow a moved desktop. Nothing else changes.
+TEST(DriveRootTest, FixedFoldersFoundWhereTheMachineKeepsThem) {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    for (const char* folder :
+         {"/en/Program Files", "/en/Users/Ana.PC/Desktop", "/en/Users/Ana.PC/OneDrive/Escritorio",
+          "/es/Archivos de programa", "/es/Documents and Settings/ana/Escritorio",
+          "/es/Users/ana/Desktop"})
+        ASSERT_TRUE(QDir().mkpath(root + folder));
+    // Drive, desktop under the profile, typed path, where it leads.
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+        {"/en", "/Desktop", R"(C:\Archivos de programa\TLMSystem.txt)", "/pf/TLMSystem.txt"},
+        {"/en", "/Desktop", R"(C:\Program Files\x)", "/en/Program Files/x"},
+        {"/en", "/Desktop", R"(C:\Documents and Settings\ana\Escritorio\L)",
+         "/en/Users/Ana.PC/Desktop/L"},
+        {"/en", "/Desktop", R"(C:\Users\ana\Desktop\L)", "/en/Users/Ana.PC/Desktop/L"},
+        {"/en", "/Desktop", R"(C:\Documents and Settings\ana\Mis documentos)",
+         "/en/Users/Ana.PC/Mis documentos"},
+        {"/en", "/Desktop", R"(C:\Users\luis\Desktop\L)", "/en/Users/luis/Desktop/L"},
+        {"/en", "/OneDrive/Escritorio", R"(C:\Users\ana\Desktop\L)",
+         "/en/Users/Ana.PC/OneDrive/Escritorio/L"},
+        {"/es", "/Desktop", R"(C:\Archivos de programa\TLMSystem.txt)",
+         "/es/Archivos de programa/TLMSystem.txt"},
+        {"/es", "/Desktop", R"(C:\Documents and Settings\ana\Escritorio\L)",
+         "/es/Documents and Settings/ana/Escritorio/L"},
+        {"/es", "/Desktop", R"(C:\Users\ana\Desktop\L)", "/es/Users/ana/Desktop/L"},
+        {"/es", "/OneDrive/Escritorio", R"(C:\Users\ana\Desktop\L)",
+         "/es/Users/Ana.PC/OneDrive/Escritorio/L"},
+    };
+    for (const auto& [drive, desktop, typed, expected] : rows) {
+        const QString profile = root + drive + "/Users/Ana.PC";
+        const KnownFolders known{"ANA", root + "/pf", profile, profile + desktop};
+        EXPECT_EQ(DriveRoot(root + drive, known).map(typed), root + expected)
+            << drive << desktop << " " << typed;
+    }
+}
+
 // Typed folders that lead to no list (a fullwidth "ｃ" and a file among them):
 // no crash, no hang, and nothing is read.
 TEST(DriveRootTest, AddressesThatLeadNowhere) {
