@@ -74,12 +74,15 @@ test-windows: windows
 	cmake --build $(WINDOWS_BUILD)
 	WINE_TIMEOUT=$(WINE_TIMEOUT) bash scripts/test-windows $(WINDOWS_BUILD)
 
-# tallimo_<version>_amd64.deb and tallimo-<version>-windows-x64.zip, in packages/.
+# tallimo_<version>_amd64.deb, tallimo-<version>-windows-x64.zip and the Windows
+# setup program tallimo-<version>-windows-x64-instalador.exe, in packages/.
 package: build windows
 	cd $(BUILD) && cpack
+	cmake --build $(WINDOWS_BUILD) --target setup
 	cd $(WINDOWS_BUILD) && cpack
 	mkdir -p packages
-	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip packages/
+	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip \
+	  $(WINDOWS_BUILD)/tallimo-*-windows-x64-instalador.exe packages/
 
 clean:
 	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
