@@ -5,6 +5,7 @@
 # 1. an older version installed silently, then this one over it, in place;
 # 2. the programs folder made unwritable (as root: chattr +i), then the working
 #    day of day.sh run by the program the Start-menu entry names: no choice window;
+#    then the choice window saves a damaged layout file in place, whole;
 # 3. the day's file held by another program (hold-file.exe) for 0.5 s while the
 #    register saves: no message, every line kept; for 10 s: told once, and the
 #    next save writes every line;
@@ -74,7 +75,8 @@ grep -qa 'level="asInvoker"' "$pf/Tallimo/tallimo.exe" || fail "no manifest"
 program=$(strings -a "$menu/Tallimo.lnk" | grep -m1 -i '^[a-z]:\\.*\.exe$') || fail "the entry names no program"
 step "installed $version over 0.9.0; the Start-menu entry runs $program"
 
-# 2. The working day of the installed program, the programs folder closed to everyone.
+# 2. The working day of the installed program, the programs folder closed to everyone;
+#    then the choice window writing the layout file in place there.
 if [ "$(id -u)" -eq 0 ] && chattr +i "$pf" 2>/dev/null; then
   immutable=$pf
   ! touch "$pf/prueba" 2>/dev/null || fail "the programs folder is still writable"
@@ -84,6 +86,22 @@ fi
 E2E_DISPLAY=$DISPLAY E2E_LAUNCH=$launch E2E_DRIVE_C=$drive E2E_DESKTOP="$profile/Desktop" \
   E2E_LAYOUT_RECORDED=1 E2E_SHORT_DATE=$short_date "$here/day.sh" "$program" "$expected"
 step "working day without the choice window"
+
+# A layout file the shop's accounts may change in a folder they may not: "U otra
+# versión" writes it in place, whole, and the sale window opens.
+printf 'x\r\n' >"$pf/TLMSystem.txt"
+start
+splash=$(window '^Form1$')
+gone "$splash"
+choice=$(window)
+sleep 0.3
+keys "$choice" Return
+sale=$(window '^TALLIMO$')
+keys "$sale" alt+F4
+finish
+printf ' 1 \r\n' | cmp - "$pf/TLMSystem.txt" || fail "the choice was not written in place"
+[ "$(ls "$pf" | grep -c TLMSystem)" = 1 ] || fail "a temporary was left: $(ls "$pf")"
+step "the choice written where only the file may be written"
 
 # 3. The day's file held by another program while the register saves.
 sales=$(ls "$profile/Desktop"/Ventas*.txt)

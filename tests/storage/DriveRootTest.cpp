@@ -63,37 +63,28 @@ TEST(DriveRootTest, MapsTypedPathsWithoutRegardToCase) {
 // keeps it; the desktop's files follow a moved desktop. Nothing else changes.
 TEST(DriveRootTest, FixedFoldersFoundWhereTheMachineKeepsThem) {
     QTemporaryDir dir;
-    const QString root = dir.path();
     for (const char* folder :
-         {"/en/Program Files", "/en/Users/Ana.PC/Desktop", "/en/Users/Ana.PC/OneDrive/Escritorio",
-          "/es/Archivos de programa", "/es/Documents and Settings/ana/Escritorio",
-          "/es/Users/ana/Desktop"})
-        ASSERT_TRUE(QDir().mkpath(root + folder));
-    // Drive, desktop under the profile, typed path, where it leads.
-    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
-        {"/en", "/Desktop", R"(C:\Archivos de programa\TLMSystem.txt)", "/pf/TLMSystem.txt"},
-        {"/en", "/Desktop", R"(C:\Program Files\x)", "/en/Program Files/x"},
-        {"/en", "/Desktop", R"(C:\Documents and Settings\ana\Escritorio\L)",
-         "/en/Users/Ana.PC/Desktop/L"},
-        {"/en", "/Desktop", R"(C:\Users\ana\Desktop\L)", "/en/Users/Ana.PC/Desktop/L"},
-        {"/en", "/Desktop", R"(C:\Documents and Settings\ana\Mis documentos)",
-         "/en/Users/Ana.PC/Mis documentos"},
-        {"/en", "/Desktop", R"(C:\Users\luis\Desktop\L)", "/en/Users/luis/Desktop/L"},
-        {"/en", "/OneDrive/Escritorio", R"(C:\Users\ana\Desktop\L)",
-         "/en/Users/Ana.PC/OneDrive/Escritorio/L"},
-        {"/es", "/Desktop", R"(C:\Archivos de programa\TLMSystem.txt)",
-         "/es/Archivos de programa/TLMSystem.txt"},
-        {"/es", "/Desktop", R"(C:\Documents and Settings\ana\Escritorio\L)",
-         "/es/Documents and Settings/ana/Escritorio/L"},
-        {"/es", "/Desktop", R"(C:\Users\ana\Desktop\L)", "/es/Users/ana/Desktop/L"},
-        {"/es", "/OneDrive/Escritorio", R"(C:\Users\ana\Desktop\L)",
-         "/es/Users/Ana.PC/OneDrive/Escritorio/L"},
-    };
+         {"en/Program Files", "en/Users/P/Desktop", "en/Users/P/One", "es/Archivos de programa",
+          "es/Documents and Settings/ana/Escritorio", "es/Users/ana/Desktop"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+    // Drive, desktop under the profile "Users/P", typed path after "C:\", where it leads.
+    const char* rows[][4] = {
+        {"en", "Desktop", R"(Archivos de programa\T)", "pf/T"},
+        {"en", "Desktop", R"(Documents and Settings\ana\Escritorio\L)", "en/Users/P/Desktop/L"},
+        {"en", "Desktop", R"(Users\ana\Desktop\L)", "en/Users/P/Desktop/L"},
+        {"en", "Desktop", R"(Documents and Settings\ana\Mis documentos)",
+         "en/Users/P/Mis documentos"},
+        {"en", "Desktop", R"(Users\luis\Desktop\L)", "en/Users/luis/Desktop/L"},
+        {"en", "One", R"(Users\ana\Desktop\L)", "en/Users/P/One/L"},
+        {"es", "Desktop", R"(Archivos de programa\T)", "es/Archivos de programa/T"},
+        {"es", "Desktop", R"(Users\ana\Desktop\L)", "es/Users/ana/Desktop/L"},
+        {"es", "One", R"(Documents and Settings\ana\Escritorio\L)", "es/Users/P/One/L"}};
     for (const auto& [drive, desktop, typed, expected] : rows) {
-        const QString profile = root + drive + "/Users/Ana.PC";
-        const KnownFolders known{"ANA", root + "/pf", profile, profile + desktop};
-        EXPECT_EQ(DriveRoot(root + drive, known).map(typed), root + expected)
-            << drive << desktop << " " << typed;
+        const QString profile = dir.filePath(drive + u"/Users/P"_s);
+        const KnownFolders known{"ANA", dir.filePath("pf"), profile, profile + "/" + desktop};
+        EXPECT_EQ(DriveRoot(dir.filePath(drive), known).map(u"C:\\"_s + typed),
+                  dir.filePath(expected))
+            << drive << " " << desktop << " " << typed;
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include "StorageTestSupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -58,26 +57,6 @@ TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
 
     // The lowest value has no positive counterpart to write the digits of.
     EXPECT_EQ(choiceFileBytes(-32768), "-32768 \r\n");
-}
-
-// A shop may let its accounts write the choice file but not its folder: the
-// choice is still written, whole, and nothing else appears there.
-TEST(ChoiceFile, WrittenWhereOnlyTheFileMayBeWritten) {
-    TALLIMO_LINUX_ONLY("the folder is closed with chmod, and chattr for root");
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"TLMSystem.txt"_s);
-    ASSERT_TRUE(writeBytes(path, "no es un número y es más largo\r\n"));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QProcess::execute(u"chattr"_s, {u"+i"_s, dir.path()});
-    const bool closed = !QFile(dir.filePath(u"x"_s)).open(QIODevice::WriteOnly);
-    const SaveResult saved = writeChoiceFile(path, 1);
-    QProcess::execute(u"chattr"_s, {u"-i"_s, dir.path()});
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!closed)
-        GTEST_SKIP() << "the folder could not be closed to writing here";
-    EXPECT_TRUE(saved.ok) << printable(saved.reason);
-    EXPECT_EQ(fileBytes(path), " 1 \r\n");
-    EXPECT_EQ(folderEntries(dir.path()), QStringList{u"TLMSystem.txt"_s});
 }
 
 TEST(LineList, PrefixSearchFromTheTopWithoutRegardToCase) {
