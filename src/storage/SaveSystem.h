@@ -35,6 +35,7 @@ bool heldByAnotherProgram(int error, bool replacing);
 inline const QString kNoFolder = QStringLiteral("La carpeta no existe.");
 inline const QString kDiskFull = QStringLiteral("No queda espacio en el disco.");
 inline const QString kNoPermission = QStringLiteral("No hay permiso para escribir en la carpeta.");
+inline const QString kInUse = QStringLiteral("Otro programa tiene abierto el archivo.");
 
 // A failed save, its Spanish reason taken from the error code; without one,
 // from Qt's own reason.

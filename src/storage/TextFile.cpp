@@ -158,7 +158,7 @@ SaveResult saveOnce(const QString& localPath, std::initializer_list<QByteArrayVi
     if (!file.commit()) { // removes its temporary itself
         const int err = lastError();
         held = heldByAnotherProgram(err, true);
-        return saveFailure(err, file.errorString());
+        return held ? SaveResult{false, kInUse} : saveFailure(err, file.errorString());
     }
 
     // The new content is in place now; a failed folder sync is still reported

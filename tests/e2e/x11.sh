@@ -52,11 +52,17 @@ window() {
   fail "no window named '$1'"
 }
 
-# Fails when a window of that title shows within the given seconds.
-no_window() {
-  local found
-  found=$(E2E_WAIT=$2 window "$1" 2>/dev/null) || return 0
-  fail "a window '$1' showed ($found)"
+# A message box of the program, titled "Tallimo" (xdotool matches without regard
+# to case, and the sale window is "TALLIMO"), within the given seconds; nothing
+# when none shows.
+box() {
+  local id
+  for _ in $(seq $(($1 * 10))); do
+    for id in $(xdotool search --all --onlyvisible --name '^Tallimo$' 2>/dev/null); do
+      [ "$(xdotool getwindowname "$id" 2>/dev/null)" != Tallimo ] || { echo "$id"; return; }
+    done
+    sleep 0.1
+  done
 }
 
 # Waits up to 20 s for a window to go.
