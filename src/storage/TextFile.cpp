@@ -76,10 +76,11 @@ class HeldVersion {
 };
 
 // The window keeps painting, and what the cashier types waits in the queue until
-// the file operation is over, so no handler runs in the middle of it.
+// the file operation is over, so no handler runs in the middle of it. Without
+// windows (the command line, a worker thread) there is nothing to keep painting.
 void waitWithoutFreezing(int ms) {
     const QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread()) {
+    if (!app || !app->inherits("QGuiApplication") || QThread::currentThread() != app->thread()) {
         QThread::msleep(ulong(ms));
         return;
     }
