@@ -74,14 +74,17 @@ test-windows: windows
 	cmake --build $(WINDOWS_BUILD)
 	WINE_TIMEOUT=$(WINE_TIMEOUT) bash scripts/test-windows $(WINDOWS_BUILD)
 
-# tallimo_<version>_amd64.deb, tallimo-<version>-windows-x64.zip and the source they
-# are built from, tallimo-<version>-fuente.tar.gz (the zip carries it too), in packages/.
+# tallimo_<version>_amd64.deb, tallimo-<version>-windows-x64.zip, the Windows setup
+# program tallimo-<version>-windows-x64-instalador.exe, and the source they are built
+# from, tallimo-<version>-fuente.tar.gz (the zip and the setup carry it too), in packages/.
 VERSION := $(shell sed -n 's/^project.tallimo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 package: build windows
 	cd $(BUILD) && cpack
+	cmake --build $(WINDOWS_BUILD) --target setup
 	cd $(WINDOWS_BUILD) && cpack
 	mkdir -p packages
-	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip packages/
+	cp $(BUILD)/tallimo_*_amd64.deb $(WINDOWS_BUILD)/tallimo-*-windows-x64.zip \
+	  $(WINDOWS_BUILD)/tallimo-*-windows-x64-instalador.exe packages/
 	cmake -DTALLIMO_SOURCE_DIR=$(CURDIR) -DTALLIMO_VERSION=$(VERSION) \
 	  -DTALLIMO_TARBALL=$(CURDIR)/packages/tallimo-$(VERSION)-fuente.tar.gz -P cmake/SourceTarball.cmake
 

@@ -1,5 +1,6 @@
-# tallimo.exe stands alone: a GUI program with its icon as a Windows resource and
-# Qt's Spanish texts inside, so nothing has to sit beside it.
+# tallimo.exe stands alone: a GUI program with its icon, version information and
+# manifest as Windows resources and Qt's Spanish texts inside, so nothing has to
+# sit beside it.
 find_program(MAGICK_CONVERT convert REQUIRED)
 set(icon_sizes 16 32 48 256)
 set(icon_pngs)
@@ -13,8 +14,10 @@ add_custom_command(OUTPUT ${ico}
   DEPENDS ${icon_pngs}
   COMMENT "Making tallimo.ico")
 set(rc ${CMAKE_CURRENT_BINARY_DIR}/windows/tallimo.rc)
-file(CONFIGURE OUTPUT ${rc} CONTENT "IDI_ICON1 ICON \"tallimo.ico\"\n")
-set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${ico})
+set(manifest ${CMAKE_CURRENT_BINARY_DIR}/windows/tallimo.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/tallimo.rc.in ${rc} @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/windows/tallimo.manifest.in ${manifest} @ONLY)
+set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${ico};${manifest}")
 
 # The Spanish texts of Qt's own dialogs and buttons, from the installed Qt of the
 # same version (the cross-built qtbase has no translations).

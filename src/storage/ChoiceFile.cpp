@@ -1,7 +1,10 @@
 #include "storage/ChoiceFile.h"
 
 #include "storage/Codec.h"
+#include "storage/SaveSystem.h"
 #include "storage/TextFile.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <string>
@@ -15,6 +18,17 @@ bool isBlank(QChar c) {
 }
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
+}
+
+// For a file that may be written in a folder that may not (a shop may allow
+// only that). Still safe: the line is a few bytes at the start of the file, in
+// one disk sector, which a disk writes whole; a longer old content is cut only
+// after it, and only the first line is ever read.
+bool overwriteInPlace(const QString& localPath, const QByteArray& bytes) {
+    QFile file(localPath);
+    return file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.resize(bytes.size()) &&
+           platform::syncFileData(file) == 0;
 }
 
 } // namespace
@@ -107,7 +121,11 @@ std::optional<qint16> readChoiceFile(const QString& localPath) {
 }
 
 SaveResult writeChoiceFile(const QString& localPath, qint16 value) {
-    return saveFileAtomically(localPath, choiceFileBytes(value));
+    const QByteArray bytes = choiceFileBytes(value);
+    const SaveResult saved = saveFileAtomically(localPath, bytes);
+    if (saved || !overwriteInPlace(localPath, bytes))
+        return saved;
+    return {true, QString()};
 }
 
 } // namespace tallimo

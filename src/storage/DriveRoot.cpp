@@ -51,13 +51,50 @@ bool prepareDesktop(const QString& path, const QString& desktopDir) {
     return QFileInfo(path).isDir();
 }
 
+bool sameName(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// How many leading parts name a fixed folder that the machine keeps elsewhere,
+// and where: the desktop of either layout when it was moved or is not there as
+// written, then the older layout's user folder, then the programs folder.
+std::pair<qsizetype, QString> knownFolderFor(const QString& drive, const QStringList& parts,
+                                             const KnownFolders& known) {
+    const auto is = [&](qsizetype i, const QString& name) {
+        return parts.size() > i && sameName(parts[i], name);
+    };
+    const auto missing = [&](qsizetype n) {
+        return !QFileInfo::exists(QDir(drive).filePath(parts.first(n).join(QLatin1Char('/'))));
+    };
+    const bool olderUser = is(0, QStringLiteral("Documents and Settings")) && is(1, known.user);
+    const bool newerUser = is(0, QStringLiteral("Users")) && is(1, known.user);
+    if (!known.desktop.isEmpty() && ((olderUser && is(2, QStringLiteral("Escritorio"))) ||
+                                     (newerUser && is(2, QStringLiteral("Desktop"))))) {
+        const bool moved = !known.profile.isEmpty() &&
+                           !sameName(QDir::cleanPath(known.desktop),
+                                     QDir::cleanPath(known.profile + QStringLiteral("/Desktop")));
+        if (moved || missing(3))
+            return {3, known.desktop};
+    }
+    if (olderUser && !known.profile.isEmpty() && missing(2))
+        return {2, known.profile};
+    if ((is(0, QStringLiteral("Archivos de programa")) || is(0, QStringLiteral("Program Files"))) &&
+        !known.programFiles.isEmpty() && missing(1))
+        return {1, known.programFiles};
+    return {0, QString()};
+}
+
 } // namespace
 
-DriveRoot::DriveRoot(QString directory) : mDirectory(std::move(directory)) {}
+DriveRoot::DriveRoot(QString directory, std::optional<KnownFolders> known)
+    : mDirectory(std::move(directory)), mKnown(std::move(known)) {}
 
 DriveRoot DriveRoot::fromEnvironment(const QString& user) {
+    // A root given by hand stands for "C:\" as it is.
     const QString given = qEnvironmentVariable("TALLIMO_ROOT");
-    return DriveRoot(given.isEmpty() ? platform::defaultDriveRoot(user) : given);
+    if (!given.isEmpty())
+        return DriveRoot(given);
+    return DriveRoot(platform::defaultDriveRoot(user), platform::knownFolders(user));
 }
 
 std::optional<QString> DriveRoot::map(const QString& path) const {
@@ -67,7 +104,8 @@ std::optional<QString> DriveRoot::map(const QString& path) const {
 
     QString current;
     QString rest;
-    if (isDriveCPrefix(path)) {
+    const bool onDriveC = isDriveCPrefix(path);
+    if (onDriveC) {
         current = QDir::cleanPath(QDir(mDirectory).absolutePath());
         rest = path.mid(3);
     } else if (const auto native = platform::splitNativePath(path)) {
@@ -78,7 +116,14 @@ std::optional<QString> DriveRoot::map(const QString& path) const {
 
     // Also for Linux paths: a typed folder gets "\probex2.txt" appended.
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QStringList parts = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QStringList parts = rest.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (mKnown && onDriveC) {
+        const auto [count, folder] = knownFolderFor(current, parts, *mKnown);
+        if (count > 0) {
+            current = QDir::cleanPath(folder);
+            parts.remove(0, count);
+        }
+    }
 
     // Appended in place: joining copies would make long input quadratic.
     bool matching = true;

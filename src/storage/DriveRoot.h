@@ -5,11 +5,23 @@
 
 namespace tallimo {
 
+// Where this machine keeps the folders that the fixed paths name ("/" separators;
+// empty when unknown), for the user whose name the paths carry.
+struct KnownFolders {
+    QString user;
+    QString programFiles;
+    QString profile;
+    QString desktop;
+};
+
 // The directory that stands for "C:\". Everything that touches files takes one,
 // so every test can use a temporary root of its own.
 class DriveRoot {
   public:
-    explicit DriveRoot(QString directory);
+    // With known folders, a fixed folder that does not exist as written is found
+    // where the machine keeps it, as a Spanish Windows' junctions lead there, and
+    // the desktop's files follow a desktop moved elsewhere (by OneDrive, say).
+    explicit DriveRoot(QString directory, std::optional<KnownFolders> known = std::nullopt);
 
     // $TALLIMO_ROOT as it is, or the system's own: on Linux $XDG_DATA_HOME/tallimo/C
     // (created with both layouts' folders on first use; the desktop folders link
@@ -26,6 +38,7 @@ class DriveRoot {
 
   private:
     QString mDirectory;
+    std::optional<KnownFolders> mKnown;
 };
 
 // Creates the default root's folders for both layouts; desktopDir, when not

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/DriveRoot.h"
+
 #include <QString>
 #include <Qt>
 #include <optional>
@@ -14,6 +16,10 @@ QString userName();
 
 // The folder that stands for "C:\" when $TALLIMO_ROOT is not set, ready for use.
 QString defaultDriveRoot(const QString& user);
+
+// Where the machine keeps the programs folder, the user's profile and desktop;
+// nullopt where the root's own folders are all there is.
+std::optional<KnownFolders> knownFolders(const QString& user);
 
 // An absolute path of this system other than one on "C:\", split into its
 // root ("/", "D:/") and the rest; nullopt for any other form.

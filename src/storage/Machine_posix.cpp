@@ -35,6 +35,10 @@ QString defaultDriveRoot(const QString& user) {
     return directory;
 }
 
+std::optional<KnownFolders> knownFolders(const QString&) {
+    return std::nullopt;
+}
+
 std::optional<std::pair<QString, QString>> splitNativePath(const QString& path) {
     if (!path.startsWith(QLatin1Char('/')))
         return std::nullopt;

@@ -1,11 +1,29 @@
 #include "storage/Machine.h"
 
+#include <QDir>
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+
 #include <windows.h>
 
+#include <shlobj.h>
+
 namespace tallimo::platform {
+
+namespace {
+
+// Empty when the folder is unknown or missing.
+QString knownFolder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    QString folder;
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path)))
+        folder = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    ::CoTaskMemFree(path);
+    return folder;
+}
+
+} // namespace
 
 QString userName() {
     wchar_t name[257]; // UNLEN + 1
@@ -19,6 +37,11 @@ QString userName() {
 // The real drive, with the folders the shop already has.
 QString defaultDriveRoot(const QString&) {
     return QStringLiteral("C:/");
+}
+
+std::optional<KnownFolders> knownFolders(const QString& user) {
+    return KnownFolders{user, knownFolder(FOLDERID_ProgramFiles), knownFolder(FOLDERID_Profile),
+                        knownFolder(FOLDERID_Desktop)};
 }
 
 // Another drive ("D:\Listas") is opened where it is.

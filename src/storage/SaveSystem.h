@@ -27,10 +27,15 @@ int syncFolder(const QString& folder);
 int holdPreviousVersion(const QString& localPath);
 void releasePreviousVersion(int handle);
 
+// Whether a refused open (or, replacing, a refused replace) may only mean that
+// another program has the file open for a moment.
+bool heldByAnotherProgram(int error, bool replacing);
+
 // The reasons a cashier reads, whatever system the codes come from.
 inline const QString kNoFolder = QStringLiteral("La carpeta no existe.");
 inline const QString kDiskFull = QStringLiteral("No queda espacio en el disco.");
 inline const QString kNoPermission = QStringLiteral("No hay permiso para escribir en la carpeta.");
+inline const QString kInUse = QStringLiteral("Otro programa tiene abierto el archivo.");
 
 // A failed save, its Spanish reason taken from the error code; without one,
 // from Qt's own reason.

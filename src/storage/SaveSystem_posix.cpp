@@ -69,6 +69,11 @@ void releasePreviousVersion(int handle) {
         std::thread([handle] { ::close(handle); }).detach();
 }
 
+// An open file is replaced or read here whoever holds it.
+bool heldByAnotherProgram(int, bool) {
+    return false;
+}
+
 SaveResult saveFailure(int err, const QString& qtReason) {
     switch (err) {
     case ENOENT:

@@ -39,6 +39,13 @@ int holdPreviousVersion(const QString&) {
 
 void releasePreviousVersion(int) {}
 
+bool heldByAnotherProgram(int error, bool replacing) {
+    // A replace of a file held open without delete sharing is refused as access
+    // denied, and Qt's clean-up after it may leave another code behind; the
+    // temporary was made in the same folder, so the folder itself is writable.
+    return replacing || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 SaveResult saveFailure(int err, const QString& qtReason) {
     switch (err) {
     case ERROR_FILE_NOT_FOUND:

@@ -3,12 +3,19 @@
 #include "storage/Machine.h"
 #include "storage/SaveSystem.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSaveFile>
 #include <QSet>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace tallimo {
 
@@ -68,32 +75,55 @@ class HeldVersion {
     int mHandle;
 };
 
-} // namespace
+// The window keeps painting, and what the cashier types waits in the queue until
+// the file operation is over, so no handler runs in the middle of it. Without
+// windows (the command line, a worker thread) there is nothing to keep painting.
+void waitWithoutFreezing(int ms) {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (!app || !app->inherits("QGuiApplication") || QThread::currentThread() != app->thread()) {
+        QThread::msleep(ulong(ms));
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
-std::optional<QByteArray> readFileBytes(const QString& localPath) {
+// Antivirus, backup and sync programs open a file for a moment after it changes:
+// an attempt refused for that is made again, for about two seconds in all.
+template <typename Result, typename Attempt> Result retryWhileHeld(Attempt attempt) {
+    constexpr qint64 kPatienceMs = 2000;
+    QElapsedTimer clock;
+    clock.start();
+    for (int pause = 50;; pause = std::min(pause * 2, 400)) {
+        bool held = false;
+        Result result = attempt(held);
+        if (!held || clock.elapsed() + pause > kPatienceMs)
+            return result;
+        waitWithoutFreezing(pause);
+    }
+}
+
+std::optional<QByteArray> readOnce(const QString& localPath, bool& held) {
     // isFile() is false for folders, pipes and devices, which readAll could
     // block on or never finish.
     const QFileInfo info(localPath);
     if (!info.isFile() || info.size() > kMaxFileBytes)
         return std::nullopt;
     QFile file(localPath);
-    if (!file.open(QIODevice::ReadOnly))
+    platform::clearLastError();
+    if (!file.open(QIODevice::ReadOnly)) {
+        held = platform::heldByAnotherProgram(platform::lastError(), false);
         return std::nullopt;
+    }
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
         return std::nullopt;
     return bytes;
 }
 
-SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes) {
-    return saveFileAtomically(localPath, {QByteArrayView(bytes)});
-}
-
-SaveResult saveFileAtomically(const QString& localPath,
-                              std::initializer_list<QByteArrayView> parts) {
-    if (firstSaveInThisRun(localPath))
-        removeLeftoverTemporaries(localPath);
-
+SaveResult saveOnce(const QString& localPath, std::initializer_list<QByteArrayView> parts,
+                    bool& held) {
     using namespace platform;
     QSaveFile file(localPath);
     clearLastError();
@@ -128,7 +158,8 @@ SaveResult saveFileAtomically(const QString& localPath,
     clearLastError();
     if (!file.commit()) { // removes its temporary itself
         const int err = lastError();
-        return saveFailure(err, file.errorString());
+        held = heldByAnotherProgram(err, true);
+        return held ? SaveResult{false, kInUse} : saveFailure(err, file.errorString());
     }
 
     // The new content is in place now; a failed folder sync is still reported
@@ -136,6 +167,24 @@ SaveResult saveFileAtomically(const QString& localPath,
     if (const int err = syncFolder(target.absolutePath()))
         return saveFailure(err, QString());
     return {true, QString()};
+}
+
+} // namespace
+
+std::optional<QByteArray> readFileBytes(const QString& localPath) {
+    return retryWhileHeld<std::optional<QByteArray>>(
+        [&](bool& held) { return readOnce(localPath, held); });
+}
+
+SaveResult saveFileAtomically(const QString& localPath, const QByteArray& bytes) {
+    return saveFileAtomically(localPath, {QByteArrayView(bytes)});
+}
+
+SaveResult saveFileAtomically(const QString& localPath,
+                              std::initializer_list<QByteArrayView> parts) {
+    if (firstSaveInThisRun(localPath))
+        removeLeftoverTemporaries(localPath);
+    return retryWhileHeld<SaveResult>([&](bool& held) { return saveOnce(localPath, parts, held); });
 }
 
 void removeLeftoverTemporaries(const QString& localPath) {

@@ -9,8 +9,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 command -v wine >/dev/null || { echo "e2e: Wine is not installed (scripts/install-deps --windows)" >&2; exit 1; }
 prefix=$(mktemp -d /tmp/tallimo-wine.XXXXXX)
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 export LC_ALL=es_MX.UTF-8 LANG=es_MX.UTF-8
+# The prefix is made without a display, and every process of it has ended before
+# the program starts on the test's own X server: a desktop process left from
+# here would take the program's windows to wherever the caller's DISPLAY was.
+unset DISPLAY
 cleanup() { wineserver -k 2>/dev/null || true; [ -n "${KEEP:-}" ] || rm -rf "$prefix"; }
 trap cleanup EXIT
 
@@ -23,6 +27,7 @@ mkdir -p "$drive/Archivos de programa" "$drive/Documents and Settings/$user/Escr
 short_date=$(timeout 60 wine reg query 'HKCU\Control Panel\International' /v sShortDate |
   tr -d '\r' | awk '/sShortDate/ { print $NF }')
 [ -n "$short_date" ] || { echo "e2e: no short date in the Wine prefix" >&2; exit 1; }
+timeout 60 wineserver -w
 echo "e2e: Wine $(wine --version), short date $short_date"
 
 E2E_LAUNCH="timeout 120 wine" E2E_DRIVE_C=$drive E2E_SHORT_DATE=$short_date E2E_WAIT=90 E2E_KEY_DELAY=200 \

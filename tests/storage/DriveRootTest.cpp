@@ -59,6 +59,35 @@ TEST(DriveRootTest, MapsTypedPathsWithoutRegardToCase) {
         EXPECT_EQ(drive.map(typed), std::nullopt) << printable(typed);
 }
 
+// Where a fixed folder is not there as written, it is found where the machine
+// keeps it; the desktop's files follow a moved desktop. Nothing else changes.
+TEST(DriveRootTest, FixedFoldersFoundWhereTheMachineKeepsThem) {
+    QTemporaryDir dir;
+    for (const char* folder :
+         {"en/Program Files", "en/Users/P/Desktop", "en/Users/P/One", "es/Archivos de programa",
+          "es/Documents and Settings/ana/Escritorio", "es/Users/ana/Desktop"})
+        ASSERT_TRUE(QDir(dir.path()).mkpath(folder));
+    // Drive, desktop under the profile "Users/P", typed path after "C:\", where it leads.
+    const char* rows[][4] = {
+        {"en", "Desktop", R"(Archivos de programa\T)", "pf/T"},
+        {"en", "Desktop", R"(Documents and Settings\ana\Escritorio\L)", "en/Users/P/Desktop/L"},
+        {"en", "Desktop", R"(Users\ana\Desktop\L)", "en/Users/P/Desktop/L"},
+        {"en", "Desktop", R"(Documents and Settings\ana\Mis documentos)",
+         "en/Users/P/Mis documentos"},
+        {"en", "Desktop", R"(Users\luis\Desktop\L)", "en/Users/luis/Desktop/L"},
+        {"en", "One", R"(Users\ana\Desktop\L)", "en/Users/P/One/L"},
+        {"es", "Desktop", R"(Archivos de programa\T)", "es/Archivos de programa/T"},
+        {"es", "Desktop", R"(Users\ana\Desktop\L)", "es/Users/ana/Desktop/L"},
+        {"es", "One", R"(Documents and Settings\ana\Escritorio\L)", "es/Users/P/One/L"}};
+    for (const auto& [drive, desktop, typed, expected] : rows) {
+        const QString profile = dir.filePath(drive + u"/Users/P"_s);
+        const KnownFolders known{"ANA", dir.filePath("pf"), profile, profile + "/" + desktop};
+        EXPECT_EQ(DriveRoot(dir.filePath(drive), known).map(u"C:\\"_s + typed),
+                  dir.filePath(expected))
+            << drive << " " << desktop << " " << typed;
+    }
+}
+
 // Typed folders that lead to no list (a fullwidth "ｃ" and a file among them):
 // no crash, no hang, and nothing is read.
 TEST(DriveRootTest, AddressesThatLeadNowhere) {

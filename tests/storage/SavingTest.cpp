@@ -21,7 +21,9 @@
 #include <random>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -317,3 +319,18 @@ TEST(RemoveLeftoverTemporaries, RemovesOnlyTheFilesOwnTemporaries) {
         EXPECT_EQ(folderEntries(dir.path()), kept);
     }
 }
+
+#ifdef _WIN32
+// Another program that holds a file for a moment delays its reading, never fails it
+// (saves: tests/e2e/wine-setup.sh).
+TEST(HeldFile, ReadOnceLetGo) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Lista.txt"_s);
+    ASSERT_TRUE(writeBytes(path, "Pan $10\r\n"));
+    const HANDLE held = ::CreateFileW(path.toStdWString().c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    std::thread holder([held] { ::Sleep(500), ::CloseHandle(held); });
+    EXPECT_EQ(readFileBytes(path), "Pan $10\r\n");
+    holder.join();
+}
+#endif
