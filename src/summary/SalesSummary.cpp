@@ -69,6 +69,28 @@ double exactAmount(const InvoiceLine& line) {
     return std::isfinite(exact) && std::abs(exact - line.amount) <= 0.0051 ? exact : line.amount;
 }
 
+// A sale paid and closed is the shortest run of lines just before its total
+// line whose amounts add up to the total: lines before it were left by a new
+// sale without payment (the register writes no total line for those). A total
+// the lines cannot make (an edited file) closes the whole run. A total of 0.00,
+// written when the window closes with nothing to charge, closes nothing and is
+// no sale.
+std::size_t closedRunStart(const std::vector<double>& exact, double total) {
+    const double tolerance = 0.005 + 1e-9 * std::max(1.0, std::abs(total));
+    double sum = 0;
+    std::size_t start = exact.size();
+    bool matched = std::abs(total) <= tolerance;
+    while (!matched && start > 0) {
+        sum += exact[--start];
+        matched = std::abs(sum - total) <= tolerance;
+    }
+    return matched ? start : 0;
+}
+
+bool isSale(double total, std::size_t start, std::size_t lines) {
+    return std::abs(total) > 0.001 || start < lines;
+}
+
 class Summariser {
   public:
     DaySummary day;
@@ -106,24 +128,12 @@ class Summariser {
             day.decimalMark = markOf(text);
     }
 
-    // A sale paid and closed is the shortest run of lines just before its total
-    // line whose amounts add up to the total: lines before it were left by a new
-    // sale without payment (the register writes no total line for those). A
-    // total the lines cannot make (an edited file) closes the whole run. A
-    // total of 0.00, written when the window closes with nothing to charge,
-    // closes nothing and is no sale.
     void close(double total) {
-        const double tolerance = 0.005 + 1e-9 * std::max(1.0, std::abs(total));
-        double sum = 0;
-        std::size_t start = mPending.size();
-        bool matched = std::abs(total) <= tolerance;
-        while (!matched && start > 0) {
-            sum += mPending[--start].exact;
-            matched = std::abs(sum - total) <= tolerance;
-        }
-        if (!matched)
-            start = 0;
-        if (std::abs(total) > 0.001 || start < mPending.size()) {
+        std::vector<double> exact;
+        for (const Pending& pending : mPending)
+            exact.push_back(pending.exact);
+        const std::size_t start = closedRunStart(exact, total);
+        if (isSale(total, start, exact.size())) {
             ++day.closedSales;
             day.charged += total;
         }
@@ -236,6 +246,28 @@ DaySummary sumOfDays(const QList<DaySummary>& days, const QString& label) {
                          return a.amount != b.amount ? a.amount > b.amount : a.product < b.product;
                      });
     return sum;
+}
+
+std::optional<ClosedSale> lastClosedSale(const QStringList& history) {
+    for (qsizetype end = history.size(); end > 0; --end) {
+        const auto total = parseTotalLine(history[end - 1]);
+        if (!total)
+            continue;
+        ClosedSale sale{{}, *total, end - 1};
+        std::vector<double> exact;
+        for (qsizetype i = end - 1; i > 0 && !history[i - 1].startsWith(kTotalPrefix); --i) {
+            if (const auto line = parseInvoiceLine(history[i - 1])) {
+                sale.lines.prepend(history[i - 1]);
+                exact.insert(exact.begin(), exactAmount(*line));
+            }
+        }
+        const std::size_t start = closedRunStart(exact, *total);
+        if (isSale(*total, start, exact.size())) {
+            sale.lines = sale.lines.sliced(qsizetype(start));
+            return sale;
+        }
+    }
+    return std::nullopt;
 }
 
 QString dayOfFileName(const QString& fileName) {
