@@ -25,6 +25,18 @@ QString lastError() {
     return QString::fromUtf8(cupsLastErrorString());
 }
 
+// Why the queue refused a job, in the cashier's words where they are known.
+QString refusal() {
+    switch (cupsLastError()) {
+    case IPP_STATUS_ERROR_REQUEST_VALUE: // what a full spool folder answers
+        return QStringLiteral("la cola de impresión no tiene espacio para él");
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return QStringLiteral("no acepta trabajos ahora");
+    default:
+        return lastError();
+    }
+}
+
 struct DestFree {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
 };
@@ -115,7 +127,7 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
                                   job.title.toUtf8().constData(), count, options);
     cupsFreeOptions(count, options);
     if (id <= 0)
-        return QStringLiteral("La impresora %1 rechazó el ticket (%2).").arg(name, lastError());
+        return QStringLiteral("La impresora %1 rechazó el ticket: %2.").arg(name, refusal());
     return waitFor(dest->name, id, name, stop);
 }
 

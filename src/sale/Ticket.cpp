@@ -51,7 +51,10 @@ class Layout {
             lines.append(left + QString(room, u' ') + right);
             return;
         }
-        lines.append(wrap(left, mLook.columns));
+        if (left.size() <= mLook.columns)
+            lines.append(left); // keeps its indent
+        else
+            lines.append(wrap(left, mLook.columns));
         for (const QString& piece : wrap(right, mLook.columns))
             lines.append(piece.rightJustified(mLook.columns));
     }

@@ -6,7 +6,8 @@
 # Two queues print through cups-pdf into <dir>/out: "Caja" and "CajaDetenida",
 # which is disabled.
 #
-#   cups.sh start <dir>   prints CUPS_SERVER=127.0.0.1:<port> once it answers
+#   cups.sh start <dir>   prints CUPS_SERVER=127.0.0.1:<port> once it answers (and
+#                         writes the address into <dir>/server)
 #   cups.sh fill <dir>    leaves no room in the spool; `cups.sh empty <dir>` undoes it
 #   cups.sh stop <dir>
 # Exits with 77 (skipped) when it cannot run: not root, or cupsd missing.
@@ -29,7 +30,7 @@ stop)
     kill "$pid" 2>/dev/null || true
     for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$pid" 2>/dev/null || true
-    rm -f "$dir/pid"
+    rm -f "$dir/pid" "$dir/server"
   fi
   exit 0 ;;
 *) fail "unknown command $command" ;;
@@ -114,4 +115,5 @@ for queue in Caja CajaDetenida; do
   done
 done
 cupsdisable CajaDetenida
+echo "$CUPS_SERVER" >"$dir/server"
 echo "CUPS_SERVER=$CUPS_SERVER"
