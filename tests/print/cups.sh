@@ -98,6 +98,8 @@ unshare -m --propagation private sh -c "
   mount -t tmpfs -o size=2m,mode=0755 tallimo-spool '$dir/spool' &&
   exec cupsd -f -c /etc/cups/cupsd.conf -s /etc/cups/cups-files.conf" >"$dir/log/cupsd.out" 2>&1 &
 echo $! >"$dir/pid"
+# A server that did not get ready is not left behind.
+trap '[ -n "${ready:-}" ] || "$0" stop "$dir"' EXIT
 
 export CUPS_SERVER=127.0.0.1:$port
 for _ in $(seq 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
@@ -116,4 +118,5 @@ for queue in Caja CajaDetenida; do
 done
 cupsdisable CajaDetenida
 echo "$CUPS_SERVER" >"$dir/server"
+ready=1
 echo "CUPS_SERVER=$CUPS_SERVER"
