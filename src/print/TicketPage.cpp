@@ -24,7 +24,10 @@ double printableMm(int paperMm) {
 bool render(QPrinter& printer, const Job& job) {
     const double dpi = printer.resolution();
     // A fixed-pitch font sized so that `columns` characters fill the printable width.
-    QFont font(QStringLiteral("Courier New"));
+    // Courier New on Windows; its metric twin where it is missing (Wine, Linux), not
+    // a bitmap Courier, whose glyphs a PostScript driver cannot embed.
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(10);

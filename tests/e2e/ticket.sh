@@ -32,7 +32,12 @@ cleanup() {
   [ -n "${KEEP:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "ticket: $*" >&2; exit 1; }
+fail() {
+  echo "ticket: $*" >&2
+  # KEEP=1 keeps the work folder, with the screen as it was.
+  [ -z "${KEEP:-}" ] || import -window root "$work/failed.png" 2>/dev/null || true
+  exit 1
+}
 
 if [ -z "${E2E_CUPS_DIR:-}" ]; then
   set +e
@@ -98,10 +103,18 @@ pdf() {
 # just below its last line.
 check() {
   local file=$1 name=$2
-  pdftotext -layout "$file" - | tr -d '\f' | sed -e 's/^ *//; s/ *$//; s/  */ /g' | grep -v '^$' |
+  # (Wine's PostScript driver names the hyphen's glyph as a soft hyphen.)
+  pdftotext -layout "$file" - | tr -d '\f' | sed -e 's/\xc2\xad/-/g; s/^ *//; s/ *$//; s/  */ /g' |
+    grep -v '^$' |
     sed -E "s#^$(date +%d/%m/%Y) [0-9]{2}:[0-9]{2}\$#FECHA HORA#; s/([0-9]),([0-9]{2})\b/\1.\2/g" \
     >"$work/$name.txt"
   diff -u "$expected/Ticket-$paper.txt" "$work/$name.txt" >&2 || fail "$name differs"
+  if [ -n "$launch" ]; then
+    # Wine 8's PostScript driver keeps the queue's default paper when a program asks
+    # for a size of its own (DMPAPER_USER beside its width and length, as Qt does).
+    echo "ticket: $name: the page's size is not checked under Wine" >&2
+    return
+  fi
   read -r width height < <(pdfinfo "$file" | awk '/^Page size:/ { print $3, $5 }')
   awk -v w="$width" -v p="$paper" 'BEGIN { exit !(w > p * 72 / 25.4 - 1 && w < p * 72 / 25.4 + 1) }' ||
     fail "$name is $width pt wide, not $paper mm"
