@@ -81,6 +81,7 @@ StateDir $dir/state
 AccessLog $dir/log/access_log
 ErrorLog $dir/log/error_log
 PageLog $dir/log/page_log
+Printcap $dir/printcap
 Sandboxing Relaxed
 EOF
 cat >"$dir/etc/cups-pdf.conf" <<EOF
