@@ -1,5 +1,6 @@
 #include "app/Frame.h"
 
+#include "app/TicketDesk.h"
 #include "windows/frmAddress.h"
 #include "windows/frmBoxBasic.h"
 #include "windows/frmEditar.h"
@@ -13,7 +14,8 @@ namespace tallimo {
 
 Frame::Frame(DriveRoot root, Dialogs& dialogs, Environment environment)
     : mContext(std::make_unique<QObject>()),
-      mShared(std::move(root), dialogs, std::move(environment)) {}
+      mShared(std::move(root), dialogs, std::move(environment)),
+      mTickets(std::make_unique<TicketDesk>(mShared)) {}
 
 Frame::~Frame() {
     mShared.ending = true;
@@ -54,6 +56,12 @@ frmBoxBasic& Frame::boxBasic() {
                          [this] { editar().show(); });
         QObject::connect(window, &frmBoxBasic::restartRequested, window,
                          [this] { inicio().show(); });
+        QObject::connect(window, &frmBoxBasic::ticketRequested, window,
+                         [this, window](const TicketSale& sale, const QString& symbol) {
+                             mTickets->print(sale, symbol, window);
+                         });
+        QObject::connect(window, &frmBoxBasic::reprintRequested, window,
+                         [this, window] { mTickets->reprint(window); });
     });
 }
 

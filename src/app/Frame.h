@@ -17,6 +17,7 @@ class frmBoxBasic;
 class frmEditar;
 class frmInicio;
 class frmSystem;
+class TicketDesk;
 
 // The application frame: the shared state, the five windows (one object each,
 // loaded on first use: built from its designer values, load handler run;
@@ -30,6 +31,8 @@ class Frame {
     Frame& operator=(const Frame&) = delete;
 
     Shared& shared() { return mShared; }
+    // Prints the sale window's tickets; lives as long as the frame.
+    TicketDesk& tickets() { return *mTickets; }
 
     // Each window by its name, loaded on first use (not shown).
     frmInicio& inicio();
@@ -62,6 +65,7 @@ class Frame {
 
     std::unique_ptr<QObject> mContext; // cancels pending checks when the frame goes
     Shared mShared;
+    std::unique_ptr<TicketDesk> mTickets;
     QPointer<frmInicio> mInicio;
     QPointer<frmBoxBasic> mBoxBasic;
     QPointer<frmSystem> mSystem;

@@ -24,6 +24,10 @@ QString priceListPath(qint16 systemChoice, const QString& user) {
     return desktopFolder(systemChoice, user) + QStringLiteral("\\Lista.txt");
 }
 
+QString ticketSettingsPath(qint16 systemChoice, const QString& user) {
+    return desktopFolder(systemChoice, user) + QStringLiteral("\\Ticket.txt");
+}
+
 QString salesFilePath(qint16 systemChoice, const QString& user, const QString& fileDate) {
     return desktopFolder(systemChoice, user) + QStringLiteral("\\Ventas de ") + fileDate +
            QStringLiteral(".txt");

@@ -65,6 +65,30 @@ std::optional<Cents> registerTotal(double sum) {
     return readFileAmount(FormatAmount(sum, QStringLiteral(".")));
 }
 
+// A sale paid and closed is the shortest run of lines just before its total
+// line that makes the total: their amounts add up to it to the cent, or the
+// register's own unrounded sum of them rounds to it. Lines before the run were
+// left by a new sale without payment (the register writes no total line for
+// those). A total the lines cannot make (an edited file) closes the whole run.
+std::size_t closedRunStart(const std::vector<Pending>& pending, Cents total) {
+    Cents sum = 0;
+    double exact = 0;
+    std::size_t start = pending.size();
+    bool matched = total == 0;
+    while (!matched && start > 0) {
+        sum += pending[--start].line.amount;
+        exact += pending[start].exact;
+        matched = sum == total || registerTotal(exact) == total;
+    }
+    return matched ? start : 0;
+}
+
+// A total of 0.00, written when the window closes with nothing to charge,
+// closes nothing and is no sale.
+bool isSale(Cents total, std::size_t start, std::size_t lines) {
+    return total != 0 || start < lines;
+}
+
 class Summariser {
   public:
     DaySummary day;
@@ -102,27 +126,9 @@ class Summariser {
             day.decimalMark = markOf(text);
     }
 
-    // A sale paid and closed is the shortest run of lines just before its total
-    // line that makes the total: their amounts add up to it to the cent, or the
-    // register's own unrounded sum of them rounds to it. Lines before the run
-    // were left by a new sale without payment (the register writes no total line
-    // for those). A total the lines cannot make (an edited file) closes the whole
-    // run. A total of 0.00, written when the window closes with nothing to
-    // charge, closes nothing and is no sale.
     void close(Cents total) {
-        Cents sum = 0;
-        double exact = 0;
-        std::size_t start = mPending.size();
-        bool matched = total == 0;
-        while (!matched && start > 0) {
-            const Pending& pending = mPending[--start];
-            sum += pending.line.amount;
-            exact += pending.exact;
-            matched = sum == total || registerTotal(exact) == total;
-        }
-        if (!matched)
-            start = 0;
-        if (total != 0 || start < mPending.size()) {
+        const std::size_t start = closedRunStart(mPending, total);
+        if (isSale(total, start, mPending.size())) {
             ++day.closedSales;
             day.charged += total;
         }
@@ -269,6 +275,29 @@ DaySummary sumOfDays(const QList<DaySummary>& days, const QString& label) {
                          return a.amount != b.amount ? a.amount > b.amount : a.product < b.product;
                      });
     return sum;
+}
+
+std::optional<ClosedSale> lastClosedSale(const QStringList& history) {
+    for (qsizetype end = history.size(); end > 0; --end) {
+        const auto total = parseTotalLine(history[end - 1]);
+        if (!total)
+            continue;
+        ClosedSale sale{{}, *total, end - 1};
+        std::vector<Pending> pending;
+        for (qsizetype i = end - 1; i > 0 && !history[i - 1].startsWith(kTotalPrefix); --i) {
+            if (auto line = parseInvoiceLine(history[i - 1])) {
+                sale.lines.prepend(history[i - 1]);
+                const double exact = exactAmount(*line);
+                pending.insert(pending.begin(), {std::move(*line), exact});
+            }
+        }
+        const std::size_t start = closedRunStart(pending, *total);
+        if (isSale(*total, start, pending.size())) {
+            sale.lines = sale.lines.sliced(qsizetype(start));
+            return sale;
+        }
+    }
+    return std::nullopt;
 }
 
 QString dayOfFileName(const QString& fileName) {

@@ -76,6 +76,15 @@ DaySummary summariseBytes(QByteArrayView bytes);
 // Every day added up; products merged by name.
 DaySummary sumOfDays(const QList<DaySummary>& days, const QString& label);
 
+struct ClosedSale {
+    QStringList lines; // its invoice lines, as the history holds them
+    Cents total = 0;
+    qsizetype totalLine = -1; // where its total line stands in the history
+};
+
+// The last sale of a history that a total line closed, as the summary counts it.
+std::optional<ClosedSale> lastClosedSale(const QStringList& history);
+
 // "Ventas de 05-12-26.txt" gives "05-12-26"; any other name stays as it is.
 QString dayOfFileName(const QString& fileName);
 

@@ -5,6 +5,7 @@
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
+#include "summary/SalesSummary.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyAdapter.h"
 
@@ -112,6 +113,7 @@ void frmBoxBasic::ActFactura() {
     }
     SaleTotal = entry->newTotal;
     List1->addItem(entry->line);
+    mSaleLines.append(entry->line);
     List1->setSelectedIndex(List1->count() - 1);
     lblTotal1->setText(FormatAmount(SaleTotal, mShared.environment().decimalPoint()));
     lblTip->setText(Hint(3));
@@ -134,9 +136,11 @@ void frmBoxBasic::BSupr() {
     if (*payment > 0) {
         List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
+        mClosed = {List1->count() - 1, *payment};
     }
     txtTotal2->setText(QStringLiteral("0.00"));
     SaleTotal = 0;
+    mSaleLines.clear();
     BSave();
     goTo(List2);
     if (List2->count() == 0)
@@ -223,6 +227,24 @@ void frmBoxBasic::refuseAmount() {
                               QStringLiteral("El importe es demasiado grande para calcularlo. "
                                              "No se cambió nada; revise la cantidad y el precio."),
                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+}
+
+TicketSale frmBoxBasic::ticketSale() const {
+    // Dated the day the sales file is named after.
+    TicketSale sale{QDateTime(mShared.environment().today(), QTime::currentTime()), {}, 0, 0};
+    if (!mSaleLines.isEmpty()) {
+        sale.lines = mSaleLines;
+        sale.total = SaleTotal;
+        sale.payment =
+            ReadNumber(txtTotal2->text(), mShared.environment().decimalPoint()).value_or(0);
+    } else if (const auto closed = summary::lastClosedSale(List1->items())) {
+        sale.lines = closed->lines;
+        sale.total = summary::centsToDouble(closed->total);
+        // Its payment is known when this window closed it.
+        if (closed->totalLine == mClosed.totalLine)
+            sale.payment = mClosed.payment;
+    }
+    return sale;
 }
 
 void frmBoxBasic::BEditar1() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sale/Ticket.h"
 #include "storage/SaveResult.h"
 #include "widgets/Controls.h"
 #include "widgets/Form.h"
@@ -105,6 +106,9 @@ class frmBoxBasic : public Form {
     void lblReset_MouseDown();
     void lblReset_MouseUp();
 
+    // The sale on the screen, or the last closed sale when no line was rung up since.
+    TicketSale ticketSale() const;
+
   signals:
     // Escape in the price list: the address window's place.
     void addressRequested();
@@ -112,6 +116,10 @@ class frmBoxBasic : public Form {
     void editorRequested();
     // The restart label, after the window has closed.
     void restartRequested();
+    // F9 from any control: the ticket of ticketSale(), with the symbol shown.
+    void ticketRequested(const tallimo::TicketSale& sale, const QString& symbol);
+    // F12 from any control: the last ticket again.
+    void reprintRequested();
 
   protected:
     bool unload() override { return Form_Unload(); }
@@ -130,6 +138,11 @@ class frmBoxBasic : public Form {
     // An amount beyond what can be calculated: nothing changes and the cashier is told.
     void refuseAmount();
 
+    QStringList mSaleLines; // rung up since the last new sale
+    struct {
+        qsizetype totalLine = -1; // of the last sale closed here, and its payment
+        double payment = 0;
+    } mClosed;
     bool mSaveFailed = false;      // the history on screen is not all on disk
     bool mFailureReported = false; // the cashier was told of the current run of failures
 };

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
+#include <QShortcut>
 
 #include <cstring>
 
@@ -70,6 +71,11 @@ void frmBoxBasic::connectHandlers() {
     connect(lblAbout, &Label::clicked, this, [this] { lblAbout_Click(); });
     connect(lblAbout, &Label::mouseDown, this, [this] { lblAbout_MouseDown(); });
     connect(lblAbout, &Label::mouseUp, this, [this] { lblAbout_MouseUp(); });
+    // Whichever control has the focus; none of them uses these keys.
+    connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this,
+            [this] { emit ticketRequested(ticketSale(), lblMoney[1]->text()); });
+    connect(new QShortcut(Qt::Key_F12, this), &QShortcut::activated, this,
+            &frmBoxBasic::reprintRequested);
     connect(lblReset, &Label::clicked, this, [this] { lblReset_Click(); });
     connect(lblReset, &Label::mouseDown, this, [this] { lblReset_MouseDown(); });
     connect(lblReset, &Label::mouseUp, this, [this] { lblReset_MouseUp(); });

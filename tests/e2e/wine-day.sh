@@ -29,6 +29,9 @@ short_date=$(timeout 60 wine reg query 'HKCU\Control Panel\International' /v sSh
 [ -n "$short_date" ] || { echo "e2e: no short date in the Wine prefix" >&2; exit 1; }
 timeout 60 wineserver -w
 echo "e2e: Wine $(wine --version), short date $short_date"
+# Wine's desktop, started above without a display, must be gone before the program
+# starts one on the test's X server: until then its first window waits.
+timeout 300 wineserver -w || { echo "e2e: Wine did not settle" >&2; exit 1; }
 
 E2E_LAUNCH="timeout 120 wine" E2E_DRIVE_C=$drive E2E_SHORT_DATE=$short_date E2E_WAIT=90 E2E_KEY_DELAY=200 \
   "$here/day.sh" "$1" "$2"

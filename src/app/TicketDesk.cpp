@@ -1,0 +1,63 @@
+#include "app/TicketDesk.h"
+
+#include "storage/Paths.h"
+#include "storage/TicketSettings.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Shared.h"
+
+namespace tallimo {
+
+TicketDesk::TicketDesk(Shared& shared) : mShared(shared) {
+    QObject::connect(&mPrinter, &TicketPrinter::failed, &mPrinter,
+                     [this](const QString&, const QString& reason) {
+                         tell(QStringLiteral("No se imprimió el ticket.\n\n%1\n\nLa venta no "
+                                             "cambió; pulse F12 para imprimirlo otra vez.")
+                                  .arg(reason));
+                     });
+}
+
+void TicketDesk::print(const TicketSale& sale, const QString& symbol, QWidget* window) {
+    mWindow = window;
+    if (sale.lines.isEmpty()) {
+        tell(QStringLiteral("No hay ninguna venta para imprimir."));
+        return;
+    }
+    mLast.emplace(sale, symbol);
+    hand();
+}
+
+void TicketDesk::reprint(QWidget* window) {
+    mWindow = window;
+    if (!mLast) {
+        tell(QStringLiteral("Todavía no se ha pedido ningún ticket: pulse F9 para imprimir el de "
+                            "la venta."));
+        return;
+    }
+    hand();
+}
+
+void TicketDesk::hand() {
+    const Environment& env = mShared.environment();
+    const auto local =
+        mShared.localPath(paths::ticketSettingsPath(mShared.SystemChoice, env.userName()));
+    const TicketSettingsRead read = local ? readTicketSettings(*local) : TicketSettingsRead{};
+    if (!read.error.isEmpty()) {
+        tell(QStringLiteral("No se imprimió el ticket: revise Ticket.txt en el escritorio.\n\n") +
+             read.error);
+        return;
+    }
+    const TicketSettings& s = read.settings;
+    const auto& [sale, symbol] = *mLast;
+    const TicketLook look{s.header, s.footer, TicketColumns(s.paperMm), env.decimalPoint(), symbol};
+    // A name of its own in the queue, so its job is told from any other.
+    const QString title = QStringLiteral("Ticket %1 %2")
+                              .arg(sale.when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")))
+                              .arg(++mCount);
+    mPrinter.print({s.printer, title, LayoutTicket(sale, look), s.paperMm, look.columns});
+}
+
+void TicketDesk::tell(const QString& text) {
+    mShared.dialogs().message(mWindow, text, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
+}
+
+} // namespace tallimo

@@ -1,0 +1,133 @@
+// The Windows spooler: the page is drawn through Qt's own engine for the
+// printer's driver; the spooler's API tells whether the printer can take it
+// and follows the job until it has printed.
+#include "print/PrintQueue.h"
+
+#include <QDeadlineTimer>
+#include <QPrinter>
+#include <QThread>
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <vector>
+
+namespace tallimo::printqueue {
+
+namespace {
+
+// A ticket the printer has not finished by then is taken back from the queue.
+constexpr int kPatienceMs = 60000;
+
+QString quoted(const QString& name) {
+    return QStringLiteral("\"") + name + QStringLiteral("\"");
+}
+
+const wchar_t* wide(const QString& text) {
+    return reinterpret_cast<const wchar_t*>(text.utf16());
+}
+
+QString defaultPrinter() {
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (size == 0)
+        return {};
+    std::vector<wchar_t> name(size);
+    if (!GetDefaultPrinterW(name.data(), &size))
+        return {};
+    return QString::fromWCharArray(name.data());
+}
+
+class Printer {
+  public:
+    explicit Printer(const QString& name) {
+        if (!OpenPrinterW(const_cast<wchar_t*>(wide(name)), &mHandle, nullptr))
+            mHandle = nullptr;
+    }
+    ~Printer() {
+        if (mHandle)
+            ClosePrinter(mHandle);
+    }
+    Printer(const Printer&) = delete;
+    Printer& operator=(const Printer&) = delete;
+    HANDLE handle() const { return mHandle; }
+
+    // Why it cannot take the ticket now; empty when it can.
+    QString problem(const QString& name) const {
+        DWORD size = 0;
+        GetPrinterW(mHandle, 2, nullptr, 0, &size);
+        std::vector<BYTE> buffer(size ? size : 1);
+        if (!size || !GetPrinterW(mHandle, 2, buffer.data(), size, &size))
+            return {};
+        const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+        if (info->Status & (PRINTER_STATUS_PAUSED | PRINTER_STATUS_PENDING_DELETION))
+            return QStringLiteral("La impresora %1 está detenida: actívela y vuelva a imprimir.")
+                .arg(quoted(name));
+        if ((info->Status & (PRINTER_STATUS_OFFLINE | PRINTER_STATUS_ERROR)) ||
+            (info->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE))
+            return QStringLiteral("La impresora %1 no está disponible (apagada, desconectada o "
+                                  "con un error).")
+                .arg(quoted(name));
+        return {};
+    }
+
+    // The job whose document is `title`: its id and status; id 0 when the queue holds none.
+    std::pair<DWORD, DWORD> job(const QString& title) const {
+        DWORD needed = 0, count = 0;
+        EnumJobsW(mHandle, 0, 255, 1, nullptr, 0, &needed, &count);
+        if (needed == 0)
+            return {0, 0};
+        std::vector<BYTE> buffer(needed);
+        if (!EnumJobsW(mHandle, 0, 255, 1, buffer.data(), needed, &needed, &count))
+            return {0, 0};
+        const auto* jobs = reinterpret_cast<const JOB_INFO_1W*>(buffer.data());
+        for (DWORD i = 0; i < count; ++i)
+            if (jobs[i].pDocument && QString::fromWCharArray(jobs[i].pDocument) == title)
+                return {jobs[i].JobId, jobs[i].Status};
+        return {0, 0};
+    }
+
+  private:
+    HANDLE mHandle = nullptr;
+};
+
+} // namespace
+
+QString print(const Job& job, const std::atomic<bool>& stop) {
+    const QString name = job.printer.isEmpty() ? defaultPrinter() : job.printer;
+    if (name.isEmpty())
+        return QStringLiteral("No hay una impresora predeterminada: elija una en Windows o "
+                              "escriba su nombre en Ticket.txt (Impresora=...).");
+    const Printer printer(name);
+    if (!printer.handle())
+        return QStringLiteral("La impresora %1 no existe: revise su nombre en Ticket.txt.")
+            .arg(quoted(name));
+    if (const QString problem = printer.problem(name); !problem.isEmpty())
+        return problem;
+
+    QPrinter page(QPrinter::HighResolution);
+    page.setPrinterName(name);
+    if (!page.isValid() || !render(page, job))
+        return QStringLiteral("La impresora %1 no aceptó el ticket.").arg(quoted(name));
+
+    // The spooler keeps the job until the printer has taken all of it.
+    const QDeadlineTimer deadline(kPatienceMs);
+    while (!stop) {
+        const auto [id, status] = printer.job(job.title);
+        if (id == 0)
+            return {};
+        if (status &
+                (JOB_STATUS_ERROR | JOB_STATUS_DELETING | JOB_STATUS_DELETED | JOB_STATUS_OFFLINE |
+                 JOB_STATUS_PAPEROUT | JOB_STATUS_BLOCKED_DEVQ | JOB_STATUS_USER_INTERVENTION) ||
+            deadline.hasExpired()) {
+            SetJobW(printer.handle(), id, 0, nullptr, JOB_CONTROL_DELETE);
+            return QStringLiteral("La impresora %1 no imprimió el ticket y se quitó de la cola. "
+                                  "Revise que esté encendida, conectada y con papel.")
+                .arg(quoted(name));
+        }
+        QThread::msleep(200);
+    }
+    return {};
+}
+
+} // namespace tallimo::printqueue

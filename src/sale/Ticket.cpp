@@ -1,0 +1,112 @@
+#include "sale/Ticket.h"
+
+#include "sale/Amount.h"
+#include "summary/SalesSummary.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace tallimo {
+
+namespace {
+
+// Words go whole onto lines of at most `columns` characters; a longer word is cut.
+QStringList wrap(QString text, int columns) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    QStringList out;
+    QString current;
+    for (QString word : text.split(u' ', Qt::SkipEmptyParts)) {
+        if (!current.isEmpty() && current.size() + 1 + word.size() > columns)
+            out.append(std::exchange(current, QString()));
+        while (word.size() > columns) {
+            out.append(word.first(columns));
+            word.remove(0, columns);
+        }
+        current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!current.isEmpty())
+        out.append(current);
+    return out;
+}
+
+class Layout {
+  public:
+    explicit Layout(const TicketLook& look) : mLook(look) {}
+    QStringList lines;
+
+    void centred(const QString& text) {
+        const QStringList pieces = wrap(text, mLook.columns);
+        if (pieces.isEmpty())
+            lines.append(QString()); // a blank header line keeps its place
+        for (const QString& piece : pieces)
+            lines.append(QString((mLook.columns - piece.size()) / 2, u' ') + piece);
+    }
+    void rule() { lines.append(QString(mLook.columns, u'-')); }
+    // `left` at the left margin and `right` at the right one, on one line when both fit.
+    void sides(const QString& left, const QString& right) {
+        const int room = mLook.columns - int(left.size()) - int(right.size());
+        if (room >= 1) {
+            lines.append(left + QString(room, u' ') + right);
+            return;
+        }
+        if (left.size() <= mLook.columns)
+            lines.append(left); // keeps its indent
+        else
+            lines.append(wrap(left, mLook.columns));
+        for (const QString& piece : wrap(right, mLook.columns))
+            lines.append(piece.rightJustified(mLook.columns));
+    }
+    QString money(double value) const {
+        const QString gap = mLook.symbol.size() > 1 ? QStringLiteral(" ") : QString();
+        return mLook.symbol + gap + FormatAmount(value, mLook.decimalPoint);
+    }
+
+  private:
+    const TicketLook& mLook;
+};
+
+} // namespace
+
+int TicketColumns(int paperMm) {
+    return paperMm >= 80 ? 48 : 32;
+}
+
+QStringList LayoutTicket(const TicketSale& sale, const TicketLook& look) {
+    Layout t(look);
+    for (const QString& line : look.header)
+        t.centred(line);
+    if (!look.header.isEmpty())
+        t.rule();
+    const QLocale c = QLocale::c();
+    t.sides(c.toString(sale.when.date(), QStringLiteral("dd/MM/yyyy")),
+            c.toString(sale.when.time(), QStringLiteral("HH:mm")));
+    t.rule();
+    for (const QString& line : sale.lines) {
+        const auto parsed = summary::parseInvoiceLine(line);
+        if (!parsed) { // an edited line is printed as it stands
+            t.lines.append(wrap(line, look.columns));
+            continue;
+        }
+        t.lines.append(wrap(parsed->product, look.columns));
+        t.sides(QStringLiteral("  ") + parsed->quantity + QStringLiteral(" x ") +
+                    t.money(summary::centsToDouble(parsed->price)),
+                t.money(summary::centsToDouble(parsed->amount)));
+    }
+    t.rule();
+    t.sides(QStringLiteral("TOTAL"), t.money(sale.total));
+    if (sale.payment > 0) {
+        t.sides(QStringLiteral("Pago"), t.money(sale.payment));
+        const double change = sale.payment - sale.total;
+        if (std::isfinite(change))
+            t.sides(QStringLiteral("Cambio"), t.money(change));
+    }
+    if (!look.footer.isEmpty())
+        t.rule();
+    for (const QString& line : look.footer)
+        t.centred(line);
+    return t.lines;
+}
+
+} // namespace tallimo
