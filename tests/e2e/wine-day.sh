@@ -27,7 +27,6 @@ mkdir -p "$drive/Archivos de programa" "$drive/Documents and Settings/$user/Escr
 short_date=$(timeout 60 wine reg query 'HKCU\Control Panel\International' /v sShortDate |
   tr -d '\r' | awk '/sShortDate/ { print $NF }')
 [ -n "$short_date" ] || { echo "e2e: no short date in the Wine prefix" >&2; exit 1; }
-timeout 60 wineserver -w
 echo "e2e: Wine $(wine --version), short date $short_date"
 # Wine's desktop, started above without a display, must be gone before the program
 # starts one on the test's X server: until then its first window waits.

@@ -13,8 +13,10 @@ command -v wine >/dev/null || fail "Wine is not installed (scripts/install-deps 
 work=$(mktemp -d /tmp/tallimo-wineticket.XXXXXX)
 chmod 755 "$work"
 cups=$work/cups
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 export LC_ALL=es_MX.UTF-8 LANG=es_MX.UTF-8
+# The prefix is made without a display: the program gets the test's own X server.
+unset DISPLAY
 cleanup() {
   wineserver -k 2>/dev/null || true
   "$here/../print/cups.sh" stop "$cups"
