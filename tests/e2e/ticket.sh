@@ -19,25 +19,11 @@ lang=$3
 paper=$4
 here=$(cd "$(dirname "$0")" && pwd)
 launch=${E2E_LAUNCH:-}
-work=$(mktemp -d /tmp/tallimo-ticket.XXXXXX)
-chmod 755 "$work"
+source "$here/x11.sh"
+chmod 755 "$work" # cups-pdf's backend writes below it
 cups=${E2E_CUPS_DIR:-$work/cups}
-display=:$((90 + RANDOM % 100))
-pids=()
-
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -n "${E2E_CUPS_DIR:-}" ] || "$here/../print/cups.sh" stop "$cups"
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "ticket: $*" >&2
-  # KEEP=1 keeps the work folder, with the screen as it was.
-  [ -z "${KEEP:-}" ] || import -window root "$work/failed.png" 2>/dev/null || true
-  exit 1
-}
+stop_cups() { [ -n "${E2E_CUPS_DIR:-}" ] || "$here/../print/cups.sh" stop "$cups"; }
+trap 'stop_cups; cleanup' EXIT
 
 if [ -z "${E2E_CUPS_DIR:-}" ]; then
   set +e
@@ -48,15 +34,6 @@ if [ -z "${E2E_CUPS_DIR:-}" ]; then
   [ $status -eq 0 ] || fail "the CUPS server did not start"
   export "${server?}"
 fi
-
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "the X server did not start"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-sleep 0.5
 
 root=${E2E_DRIVE_C:-$work/C}
 user=$(id -un)
@@ -70,22 +47,6 @@ printf 'Queso fresco de rancho con chile y epazote en hoja de totomoxtle $85.5\r
 printf '# Ticket de la tienda\nEncabezado=Abarrotes La Esperanza\nEncabezado=Av. Juárez 12 Centro\nPie=¡Gracias por su compra!\nImpresora=Caja\nPapel=%s mm\n' \
   "$paper" >"$desktop/Ticket.txt"
 unset LANGUAGE
-
-window() {
-  local id
-  for _ in $(seq $((${E2E_WAIT:-20} * 10))); do
-    for id in $(xdotool search --all --onlyvisible --name "$1" 2>/dev/null); do
-      if [ -z "$launch" ] ||
-         xprop -id "$id" WM_CLASS 2>/dev/null | grep -qF "\"$(basename "$program")\""; then
-        echo "$id"; return
-      fi
-    done
-    sleep 0.1
-  done
-  fail "no window named '$1'"
-}
-keys() { local id=$1; shift; xdotool windowfocus --sync "$id"; xdotool key --delay "${E2E_KEY_DELAY:-60}" "$@"; sleep 0.3; }
-text() { xdotool windowfocus --sync "$1"; xdotool type --delay "${E2E_KEY_DELAY:-60}" "$2"; sleep 0.3; }
 
 # The n-th PDF the queue made, within 60 seconds.
 pdf() {
@@ -125,9 +86,7 @@ check() {
     fail "$name: the page is $height pt long, its last line ends at $bottom pt"
 }
 
-LC_ALL=$lang LANG=$lang $launch "$program" >"$work/tallimo.log" 2>&1 &
-app=$!
-pids+=("$app")
+start
 sale=$(window '^TALLIMO$')
 sleep 0.5
 # 3 x Refresco and 2 x the long Queso, paid with 250: the ticket, from the price list.
@@ -141,8 +100,7 @@ check "$(pdf 2)" ticket-2
 keys "$sale" F12
 check "$(pdf 3)" ticket-3
 keys "$sale" alt+F4
-for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "the program did not end"
+finish
 [ "$(ls "$cups/out/"*.pdf | wc -l)" -eq 3 ] || fail "not three tickets: $(ls "$cups/out")"
 
 mark=$(LC_ALL=$lang locale decimal_point 2>/dev/null || echo .)
