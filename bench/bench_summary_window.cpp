@@ -2,6 +2,7 @@
 // and one move of a 366-day range at 20 products a day (1,000 in all), each
 // through the real window with its reading, layout and painting, beside the same
 // rows filled into a bare model.
+#include "InTurns.h"
 #include "app/SummaryLauncher.h"
 #include "storage/Codec.h"
 #include "storage/Paths.h"
@@ -108,44 +109,28 @@ void bareFill(const QList<QStringList>& rows) {
     benchmark::DoNotOptimize(model.rowCount());
 }
 
-double median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // A real arrow key to the window, then everything it posted: the views' layout
 // and the paint. Taken in turns with the bare fill of what the window shows.
 void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
-    using Clock = std::chrono::steady_clock;
     drive();
     frmResumen* window = openSummaryWindow(DriveRoot(drive().dir.path()), environment());
     window->showRange(from, to);
     QApplication::processEvents();
     const QList<QStringList> days = shownRows(window->grdDias);
     const QList<QStringList> products = shownRows(window->grdProductos);
-    std::vector<double> moves, bares;
     int key = Qt::Key_Left;
-    for (auto _ : state) {
-        key = key == Qt::Key_Left ? Qt::Key_Right : Qt::Key_Left;
-        const auto t0 = Clock::now();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(window, &press);
-        QApplication::processEvents();
-        window->repaint();
-        const auto t1 = Clock::now();
-        bareFill(days);
-        bareFill(products);
-        const auto t2 = Clock::now();
-        moves.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-        bares.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
-        state.SetIterationTime(moves.back() / 1000);
-    }
-    const double move = median(moves), bare = median(bares);
-    state.counters["move_median_ms"] = move;
-    state.counters["bare_median_ms"] = bare;
-    state.counters["ratio"] = bare > 0 ? move / bare : 0;
+    bench::inTurnsWithBare(
+        state, "move", [&] { key = key == Qt::Key_Left ? Qt::Key_Right : Qt::Key_Left; },
+        [&] {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(window, &press);
+            QApplication::processEvents();
+            window->repaint();
+        },
+        [&] {
+            bareFill(days);
+            bareFill(products);
+        });
     state.counters["rows"] = double(days.size() + products.size());
     delete window;
 }
@@ -163,11 +148,5 @@ BENCHMARK(BM_YearRangeMove)->UseManualTime()->MinTime(1)->Unit(benchmark::kMilli
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tallimo::bench::runWithWindows(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The sale window with a 100,000-line price list and a 10,000-line day: loading,
 // one keystroke of search, the memory it takes, and one line with its durable save,
 // each beside the bare file operation underneath.
+#include "InTurns.h"
 #include "app/Frame.h"
 #include "storage/Codec.h"
 #include "storage/Paths.h"
@@ -130,19 +131,11 @@ void bareWriteAndFsync(const QByteArray& path, const QByteArray& bytes) {
     ::close(fd);
 }
 
-double median(std::vector<double> values) {
-    if (values.empty())
-        return 0;
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
 // A line added to a 10,000-line day, with its durable save, and a bare
 // write+fsync of the same bytes, taken in turns so that the disk's moods fall
 // on both alike. Reported: the add's time, and the medians of both and their
 // ratio as counters.
 void BM_AddLineBesideBareWrite(benchmark::State& state) {
-    using Clock = std::chrono::steady_clock;
     SilentDialogs dialogs;
     Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
     frmBoxBasic& w = frame.boxBasic();
@@ -150,36 +143,19 @@ void BM_AddLineBesideBareWrite(benchmark::State& state) {
     const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
     const QByteArray barePath = QFile::encodeName(drive().desktop + "/bare.txt");
     w.List1->setItems(day);
-    std::vector<double> adds, bares;
-    for (auto _ : state) {
-        // The day stays within 1% of 10,000 lines without paying for a reset
-        // at every line.
-        if (w.List1->count() >= 10100)
-            w.List1->setItems(day);
-        const auto t0 = Clock::now();
-        w.ActFactura();
-        const auto t1 = Clock::now();
-        bareWriteAndFsync(barePath, bytes);
-        const auto t2 = Clock::now();
-        adds.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-        bares.push_back(std::chrono::duration<double, std::milli>(t2 - t1).count());
-        state.SetIterationTime(adds.back() / 1000);
-    }
-    const double add = median(adds), bare = median(bares);
-    state.counters["add_median_ms"] = add;
-    state.counters["bare_median_ms"] = bare;
-    state.counters["ratio"] = bare > 0 ? add / bare : 0;
+    bench::inTurnsWithBare(
+        state, "add",
+        // The day stays within 1% of 10,000 lines without paying for a reset at every line.
+        [&] {
+            if (w.List1->count() >= 10100)
+                w.List1->setItems(day);
+        },
+        [&] { w.ActFactura(); }, [&] { bareWriteAndFsync(barePath, bytes); });
 }
 BENCHMARK(BM_AddLineBesideBareWrite)->UseManualTime()->MinTime(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    registerFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tallimo::bench::runWithWindows(argc, argv);
 }
