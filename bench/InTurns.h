@@ -27,7 +27,9 @@ template <typename Before, typename Step, typename Bare>
 void inTurnsWithBare(benchmark::State& state, const std::string& name, Before before, Step step,
                      Bare bare) {
     using Clock = std::chrono::steady_clock;
-    const auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
+    const auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
     std::vector<double> steps, bares;
     for (auto _ : state) {
         before();
