@@ -48,16 +48,17 @@ bool isPlainNumber(QStringView text) {
 
 struct Pending {
     InvoiceLine line;
-    double exact; // quantity x price unrounded, as the register added it to the sale
+    double quantity; // as the register read it
+    double exact;    // quantity x price unrounded, as the register added it to the sale
 };
 
 // What the register multiplied: the quantity read with the decimal mark it had
 // (the mark it wrote the amounts with; "." is read under every mark), and the
 // price it showed.
-double exactAmount(const InvoiceLine& line) {
+Pending pendingOf(InvoiceLine line) {
     const double quantity = ReadNumber(line.quantity, QString(line.mark)).value_or(0);
     const double exact = quantity * centsToDouble(line.price);
-    return std::isfinite(exact) ? exact : 0;
+    return {std::move(line), quantity, std::isfinite(exact) ? exact : 0};
 }
 
 // The total line the register writes for a sale whose lines add up to `sum`.
@@ -104,8 +105,7 @@ class Summariser {
             }
         } else if (auto line = parseInvoiceLine(text)) {
             noteMark(text);
-            const double exact = exactAmount(*line);
-            mPending.push_back({std::move(*line), exact});
+            mPending.push_back(pendingOf(std::move(*line)));
             return;
         }
         ++day.unrecognised;
@@ -133,7 +133,7 @@ class Summariser {
             day.charged += total;
         }
         for (std::size_t i = start; i < mPending.size(); ++i)
-            count(mPending[i].line);
+            count(mPending[i]);
         leaveOpen(start);
         mPending.clear();
     }
@@ -145,11 +145,12 @@ class Summariser {
         }
     }
 
-    void count(const InvoiceLine& line) {
+    void count(const Pending& pending) {
+        const InvoiceLine& line = pending.line;
         auto it = mProducts.find(line.product);
         if (it == mProducts.end())
             it = mProducts.insert(line.product, ProductSale{line.product, 0, true, 0});
-        it->quantity += ReadNumber(line.quantity, QString(line.mark)).value_or(0);
+        it->quantity += pending.quantity;
         it->quantityKnown = it->quantityKnown && isPlainNumber(line.quantity);
         it->amount += line.amount;
     }
@@ -283,12 +284,15 @@ std::optional<ClosedSale> lastClosedSale(const QStringList& history) {
         if (!total)
             continue;
         ClosedSale sale{{}, *total, end - 1};
+        qsizetype from = end - 1;
+        while (from > 0 && !history[from - 1].startsWith(kTotalPrefix))
+            --from;
+        // In order, so that a long run costs no more than its length.
         std::vector<Pending> pending;
-        for (qsizetype i = end - 1; i > 0 && !history[i - 1].startsWith(kTotalPrefix); --i) {
-            if (auto line = parseInvoiceLine(history[i - 1])) {
-                sale.lines.prepend(history[i - 1]);
-                const double exact = exactAmount(*line);
-                pending.insert(pending.begin(), {std::move(*line), exact});
+        for (qsizetype i = from; i < end - 1; ++i) {
+            if (auto line = parseInvoiceLine(history[i])) {
+                sale.lines.append(history[i]);
+                pending.push_back(pendingOf(std::move(*line)));
             }
         }
         const std::size_t start = closedRunStart(pending, *total);
