@@ -1,6 +1,7 @@
-# The two README commands, as thin wrappers over CMake.
+# The README's commands, as thin wrappers over CMake.
 BUILD      ?= build
 TEST_BUILD ?= build-test
+CHECK_BUILD ?= build-check
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 GENERATOR  ?= Ninja
@@ -15,7 +16,7 @@ QT_WINDOWS ?= $(HOME)/.cache/tallimo/qt-6.4.2-mingw64
 # Every test program under Wine ends within this many seconds.
 WINE_TIMEOUT ?= 600
 
-.PHONY: deps run build test bench fuzz fuzz-build fuzz-smoke format format-check clean \
+.PHONY: deps run build test check bench fuzz fuzz-build fuzz-smoke format format-check clean \
         windows test-windows package
 
 deps:
@@ -33,6 +34,14 @@ test: deps format-check
 	cmake --build $(TEST_BUILD)
 	$(MAKE) --no-print-directory fuzz-smoke
 	cd $(TEST_BUILD) && ctest --output-on-failure --timeout 600
+
+# The core tests alone, in seconds while working: no install step, no sanitizers.
+# Two at a time: the crash loop's 25 s sets the floor.
+check:
+	cmake -S . -B $(CHECK_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DTALLIMO_TESTS=ON \
+	  -DTALLIMO_BENCH=OFF -DTALLIMO_FUZZ=OFF -DTALLIMO_SANITIZE=OFF
+	cmake --build $(CHECK_BUILD) --target core_tests
+	cd $(CHECK_BUILD) && ctest -L core --parallel 2 --output-on-failure --timeout 600
 
 # Runs only the programs: bench/ also holds CMake's bench_*_autogen folders.
 bench: deps
@@ -89,4 +98,4 @@ package: build windows
 	  -DTALLIMO_TARBALL=$(CURDIR)/packages/tallimo-$(VERSION)-fuente.tar.gz -P cmake/SourceTarball.cmake
 
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(CHECK_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -4,6 +4,7 @@
 #include "storage/Machine.h"
 #include "storage/Paths.h"
 #include "widgets/Artwork.h"
+#include "widgets/Identity.h"
 #include "windows/frmResumen.h"
 
 #include <cstdio>
@@ -31,7 +32,8 @@ QStringList programArguments(int argc, char** argv) {
 }
 
 int printCommand(const summary::CommandLine& command) {
-    const summary::CommandResult result = summary::runCommand(command);
+    const summary::CommandResult result =
+        summary::runCommand(command, QString::fromLatin1(identity::kVersion));
     platform::useBinaryStandardStreams(); // the same bytes as --salida writes
     std::fwrite(result.out.constData(), 1, std::size_t(result.out.size()), stdout);
     std::fwrite(result.err.constData(), 1, std::size_t(result.err.size()), stderr);

@@ -14,7 +14,7 @@
 using namespace tallimo;
 
 int main(int argc, char** argv) {
-    // Reports and help are printed without a display.
+    // Reports, help and the version are printed without a display.
     const summary::CommandLine command = summary::parseCommandLine(programArguments(argc, argv));
     const bool window = command.mode == summary::CommandLine::Mode::Window;
     if (command.mode != summary::CommandLine::Mode::Register && !window)
@@ -30,10 +30,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(identity::kTitle);
     QApplication::setOrganizationName(identity::kCompany);
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(identity::kVersionMajor)
-                                            .arg(identity::kVersionMinor)
-                                            .arg(identity::kVersionRevision));
+    QApplication::setApplicationVersion(QString::fromLatin1(identity::kVersion));
     QGuiApplication::setDesktopFileName(QStringLiteral("tallimo")); // the installed menu entry
     // The frame decides when the register ends; the summary ends with its window.
     QApplication::setQuitOnLastWindowClosed(window);

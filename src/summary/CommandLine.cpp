@@ -26,6 +26,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (arguments.size() == 1 &&
         (arguments[0] == u"--help" || arguments[0] == u"-h" || arguments[0] == u"--ayuda"))
         return {CommandLine::Mode::Help, {}, {}, {}};
+    if (arguments.size() == 1 && arguments[0] == u"--version")
+        return {CommandLine::Mode::Version, {}, {}, {}};
     if (arguments[0] != u"--resumen")
         return failure(
             QStringLiteral("opción desconocida: %1. Vea tallimo --help.").arg(arguments[0]));
@@ -90,14 +92,17 @@ QString helpText() {
         "  --salida ARCHIVO  escribe en ARCHIVO en lugar de la pantalla\n"
         "  --                lo que sigue son archivos, aunque empiecen con -\n"
         "  -h, --help        muestra esta ayuda\n"
+        "  --version         muestra el nombre y la versión del programa\n"
         "\n"
         "El resumen solo lee los archivos de ventas: nunca los cambia.\n");
 }
 
-CommandResult runCommand(const CommandLine& command) {
+CommandResult runCommand(const CommandLine& command, const QString& version) {
     switch (command.mode) {
     case CommandLine::Mode::Help:
         return {0, helpText().toUtf8(), {}};
+    case CommandLine::Mode::Version:
+        return {0, QStringLiteral("tallimo %1\n").arg(version).toUtf8(), {}};
     case CommandLine::Mode::Error:
         return errorResult(command.error);
     case CommandLine::Mode::Text:

@@ -7,7 +7,7 @@
 namespace tallimo::summary {
 
 struct CommandLine {
-    enum class Mode { Register, Help, Window, Text, Csv, Error };
+    enum class Mode { Register, Help, Version, Window, Text, Csv, Error };
     Mode mode = Mode::Register;
     QStringList files;
     QString output; // --salida; null for standard output
@@ -26,7 +26,7 @@ struct CommandResult {
     QByteArray err;
 };
 
-// Runs Help, Text, Csv and Error.
-CommandResult runCommand(const CommandLine& command);
+// Runs Help, Version, Text, Csv and Error; version is the program's ("3.7.4").
+CommandResult runCommand(const CommandLine& command, const QString& version);
 
 } // namespace tallimo::summary

@@ -22,7 +22,7 @@ using namespace tallimo::summary;
 namespace {
 
 CommandResult csvTo(const QString& input, const QString& output) {
-    return runCommand(parseCommandLine({"--resumen", input, "--csv", "--salida", output}));
+    return runCommand(parseCommandLine({"--resumen", input, "--csv", "--salida", output}), {});
 }
 
 } // namespace

@@ -142,6 +142,7 @@ TEST(Report, CommandLine) {
         {"no arguments: the register", {}, Mode::Register, -1, ""},
         {"the window", {"--resumen"}, Mode::Window, -1, ""},
         {"help", {"--help"}, Mode::Help, 0, "tallimo --resumen ARCHIVO... --texto"},
+        {"version", {"--version"}, Mode::Version, 0, "tallimo 9.8.7\n"},
         {"text", {"--resumen", d, "--texto"}, Mode::Text, 0, "Total cobrado: $136.50"},
         {"csv", {"--resumen", "--csv", d}, Mode::Csv, 0, "\nVentas-es_MX.txt,Café molido,2,90.00"},
         {"csv to a file", {"--resumen", d, "--csv", "--salida", out}, Mode::Csv, 0, ""},
@@ -170,7 +171,7 @@ TEST(Report, CommandLine) {
         EXPECT_EQ(command.mode, mode);
         if (exitCode < 0)
             continue;
-        const CommandResult result = runCommand(command);
+        const CommandResult result = runCommand(command, QStringLiteral("9.8.7"));
         EXPECT_EQ(result.exitCode, exitCode);
         EXPECT_TRUE((result.out + result.err).contains(printed)) << result.err.toStdString();
     }
