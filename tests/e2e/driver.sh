@@ -1,55 +1,36 @@
-# Sourced by the end-to-end tests: an X server of the test's own (Xvfb and
-# openbox; E2E_DISPLAY names one that a calling test already started) and the
-# helpers that drive the program through it with X11 events. The caller sets
-# `program` (its path; under a launcher it may be a Windows path) and `launch`
-# (a launcher such as "timeout 120 wine", or empty), and may set `lang`.
-work=$(mktemp -d /tmp/tallimo-e2e.XXXXXX)
-pids=()
-
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -n "${KEEP:-}" ] || rm -rf "$work"
-}
-trap cleanup EXIT
+# Sourced by the end-to-end tests: the scratch folder $work, an X server of the
+# test's own (tests/env; E2E_DISPLAY names one that a calling test already
+# started) and the helpers that drive the program through it with X11 events.
+# The caller sets `program` (its path; under a launcher it may be a Windows
+# path) and `launch` (a launcher such as "timeout 120 wine", or empty), and may
+# set `lang`. Whatever it started ends when the test exits.
+env="$(dirname "${BASH_SOURCE[0]}")/../env"
+source "$env/work.sh"
+source "$env/x11.sh"
+source "$env/drive.sh"
 
 fail() { echo "e2e: $*" >&2; exit 1; }
 
+work_dir e2e
 if [ -n "${E2E_DISPLAY:-}" ]; then
   export DISPLAY=$E2E_DISPLAY
 else
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  pids+=($!)
-  export DISPLAY=$display
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || fail "the X server did not start"
-  openbox >"$work/openbox.log" 2>&1 &
-  pids+=($!)
-  sleep 0.5
+  x11_start
 fi
+# The programs it started, ended before their X server.
+apps=()
+at_exit 'for pid in "${apps[@]}"; do kill "$pid" 2>/dev/null; done; for pid in "${apps[@]}"; do wait "$pid" 2>/dev/null; done'
 
-# A launcher owns no window; the display is the test's own anyway.
-owner=()
 # The visible window of the program whose title matches (any title when none is
 # given), waiting up to E2E_WAIT seconds (20 by default; a first start under
-# Wine builds its font cache first).
+# Wine builds its font cache first). A launcher owns no window: under one, the
+# program's windows are those that carry its file name as their class (Wine's).
 window() {
-  local id
-  [ -n "$launch" ] || owner=(--pid "$app")
-  for _ in $(seq $((${E2E_WAIT:-20} * 10))); do
-    for id in $(xdotool search --all --onlyvisible "${owner[@]}" --name "${1:-.*}" 2>/dev/null); do
-      # Under a launcher: the program's windows carry its file name as their
-      # class (Wine's); the launcher's own windows do not.
-      if [ -z "$launch" ] ||
-         xprop -id "$id" WM_CLASS 2>/dev/null | grep -qiF "\"${program##*[/\\]}\""; then
-        echo "$id"
-        return
-      fi
-    done
-    sleep 0.1
-  done
-  fail "no window named '$1'"
+  if [ -n "$launch" ]; then
+    x11_window "${1:-}" "${E2E_WAIT:-20}" "" "${program##*[/\\]}"
+  else
+    x11_window "${1:-}" "${E2E_WAIT:-20}" "$app"
+  fi || fail "no window named '${1:-}'"
 }
 
 # A message box of the program, titled "Tallimo" (xdotool matches without regard
@@ -66,14 +47,7 @@ box() {
 }
 
 # Waits up to 20 s for a window to go.
-gone() {
-  for _ in $(seq 200); do
-    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
-    xwininfo -id "$1" 2>/dev/null | grep -q 'IsViewable' || return 0
-    sleep 0.1
-  done
-  fail "window $1 stayed"
-}
+gone() { x11_gone "$1" || fail "window $1 stayed"; }
 
 # Focuses a window and types keys into it, one X11 key event at a time.
 shots=0
@@ -97,7 +71,7 @@ text() {
 start() {
   LC_ALL=${lang:-es_MX.UTF-8} LANG=${lang:-es_MX.UTF-8} $launch "$program" "$@" >"$work/tallimo.log" 2>&1 &
   app=$!
-  pids+=("$app")
+  apps+=("$app")
 }
 
 finish() {
