@@ -9,12 +9,12 @@ if [ -z "${env_teardown_set:-}" ]; then
   env_teardown_set=1
   env_teardown=()
   at_exit() { env_teardown+=("$1"); }
-  env_teardown() {
+  env_run_teardown() {
     local i
     # Best effort: a failing step must not skip the rest nor change the exit code.
     for ((i = ${#env_teardown[@]} - 1; i >= 0; i--)); do eval "${env_teardown[i]}" || true; done
   }
-  trap env_teardown EXIT
+  trap env_run_teardown EXIT
 fi
 
 work_dir() {
