@@ -1,7 +1,8 @@
 # An X server of the test's own: Xvfb on the first display no one uses (it
 # picks it itself), with openbox managing its windows, exported as DISPLAY once
-# both answer; both are killed at exit. Logs go to $work (see work.sh). Then
-# finding the windows a program shows there. The caller defines fail.
+# both answer (within 20 s each: a loaded machine is slow to start them); both
+# are killed at exit. Logs go to $work (see work.sh). Then finding the windows a
+# program shows there. The caller defines fail.
 #   x11_start [WIDTHxHEIGHT]                 1280x800 by default
 #   x11_window PATTERN SECONDS [PID] [CLASS] prints the first visible window whose
 #       title matches PATTERN (xdotool's, without regard to case; any title when
@@ -13,12 +14,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/work.sh"
 
 x11_start() {
   local display='' xvfb wm
+  : >"$work/x11-display"
   Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/x11-display" \
     >"$work/xvfb.log" 2>&1 &
   xvfb=$!
   at_exit "kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null"
   # The number is written once the server takes connections.
-  for _ in $(seq 50); do
+  for _ in $(seq 200); do
     display=$(cat "$work/x11-display")
     [ -n "$display" ] && xdpyinfo -display ":$display" >/dev/null 2>&1 && break
     sleep 0.1
@@ -29,7 +31,7 @@ x11_start() {
   wm=$!
   at_exit "kill $wm 2>/dev/null; wait $wm 2>/dev/null"
   # Managing windows from the moment it names itself on the root window.
-  for _ in $(seq 50); do
+  for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
     sleep 0.1
   done
