@@ -5,14 +5,19 @@
 # ($work, see work.sh), handed to the program through TALLIMO_ROOT and removed
 # with it; under Wine it is the prefix's drive_c, where Wine made the later
 # layout's folders and drive_spanish adds the Spanish ones.
+#   drive_at DIR       the drive at DIR as it is
 #   drive_native DIR   both layouts under DIR; exports TALLIMO_ROOT=DIR
 #   drive_spanish DIR  the Spanish layout's folders under DIR
 #   drive_test         an end-to-end test's drive: E2E_DRIVE_C when a Wine wrapper
 #                      made it, else $work/C made by drive_native
 # Each sets drive (its root) and desktop (the Spanish layout's desktop).
-drive_spanish() {
+drive_at() {
   drive=$1
   desktop="$drive/Documents and Settings/$(id -un)/Escritorio"
+}
+
+drive_spanish() {
+  drive_at "$1"
   mkdir -p "$drive/Archivos de programa" "$desktop"
 }
 
@@ -23,10 +28,5 @@ drive_native() {
 }
 
 drive_test() {
-  if [ -n "${E2E_DRIVE_C:-}" ]; then
-    drive=$E2E_DRIVE_C
-    desktop="$drive/Documents and Settings/$(id -un)/Escritorio"
-  else
-    drive_native "$work/C"
-  fi
+  if [ -n "${E2E_DRIVE_C:-}" ]; then drive_at "$E2E_DRIVE_C"; else drive_native "$work/C"; fi
 }
