@@ -4,10 +4,10 @@
 # The caller sets `program` (its path; under a launcher it may be a Windows
 # path) and `launch` (a launcher such as "timeout 120 wine", or empty), and may
 # set `lang`. Whatever it started ends when the test exits.
-env="$(dirname "${BASH_SOURCE[0]}")/../env"
-source "$env/work.sh"
-source "$env/x11.sh"
-source "$env/drive.sh"
+env_dir="$(dirname "${BASH_SOURCE[0]}")/../env"
+source "$env_dir/work.sh"
+source "$env_dir/x11.sh"
+source "$env_dir/drive.sh"
 
 fail() { echo "e2e: $*" >&2; exit 1; }
 
@@ -19,7 +19,11 @@ else
 fi
 # The programs it started, ended before their X server.
 apps=()
-at_exit 'for pid in "${apps[@]}"; do kill "$pid" 2>/dev/null; done; for pid in "${apps[@]}"; do wait "$pid" 2>/dev/null; done'
+end_apps() {
+  for pid in "${apps[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${apps[@]}"; do wait "$pid" 2>/dev/null; done
+}
+at_exit end_apps
 
 # The visible window of the program whose title matches (any title when none is
 # given), waiting up to E2E_WAIT seconds (20 by default; a first start under
