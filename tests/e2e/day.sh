@@ -27,15 +27,10 @@ case $lang in
   es_ES*) short_date=${E2E_SHORT_DATE:-d/M/yy} ;;
   *) short_date=${E2E_SHORT_DATE:-dd/MM/yy} ;;
 esac
-source "$(dirname "$0")/x11.sh"
+source "$(dirname "$0")/driver.sh"
 
-root=${E2E_DRIVE_C:-$work/C}
-user=$(id -un)
-desktop=${E2E_DESKTOP:-"$root/Documents and Settings/$user/Escritorio"}
-if [ -z "${E2E_DRIVE_C:-}" ]; then
-  mkdir -p "$root/Archivos de programa" "$root/Program Files" "$desktop" "$root/Users/$user/Desktop"
-  export TALLIMO_ROOT=$root
-fi
+drive_test
+desktop=${E2E_DESKTOP:-$desktop}
 unset LANGUAGE
 
 # First start: no choice file, so the choice window; "En español" is the second
@@ -58,7 +53,7 @@ keys "$sale" alt+F4
 finish
 cmp "$desktop/Lista.txt" "$expected/Lista-muestra.txt" || fail "sample price list differs"
 [ -n "${E2E_LAYOUT_RECORDED:-}" ] ||
-  cmp "$root/Archivos de programa/TLMSystem.txt" "$expected/TLMSystem.txt" || fail "choice file differs"
+  cmp "$drive/Archivos de programa/TLMSystem.txt" "$expected/TLMSystem.txt" || fail "choice file differs"
 
 # The shop's own price list; the second start goes straight to the sale window.
 cp "$expected/Lista.txt" "$desktop/Lista.txt"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The customer's ticket through a real print queue: a CUPS server of the test's
-# own (tests/print/cups.sh) with a cups-pdf queue, the real program on a real X
+# own (tests/env/cups.sh) with a cups-pdf queue, the real program on a real X
 # server driven by X11 key events. F9 prints the sale on the screen, F9 after
 # the new-sale key the sale just closed, F12 the same again; each PDF that comes
 # out is read with pdftotext -layout and must hold the shop's lines, every sale
@@ -19,28 +19,13 @@ lang=$3
 paper=$4
 here=$(cd "$(dirname "$0")" && pwd)
 launch=${E2E_LAUNCH:-}
-source "$here/x11.sh"
-chmod 755 "$work" # cups-pdf's backend writes below it
+source "$here/driver.sh"
+source "$here/../env/cups.sh"
 cups=${E2E_CUPS_DIR:-$work/cups}
-stop_cups() { [ -n "${E2E_CUPS_DIR:-}" ] || "$here/../print/cups.sh" stop "$cups"; }
-trap 'stop_cups; cleanup' EXIT
+[ -n "${E2E_CUPS_DIR:-}" ] || cups_up "$cups"
 
-if [ -z "${E2E_CUPS_DIR:-}" ]; then
-  set +e
-  server=$("$here/../print/cups.sh" start "$cups")
-  status=$?
-  set -e
-  [ $status -eq 77 ] && exit 77
-  [ $status -eq 0 ] || fail "the CUPS server did not start"
-  export "${server?}"
-fi
-
-root=${E2E_DRIVE_C:-$work/C}
-user=$(id -un)
-desktop="$root/Documents and Settings/$user/Escritorio"
-mkdir -p "$root/Archivos de programa" "$desktop"
-[ -n "${E2E_DRIVE_C:-}" ] || export TALLIMO_ROOT=$root
-cp "$expected/TLMSystem.txt" "$root/Archivos de programa/TLMSystem.txt"
+drive_test
+cp "$expected/TLMSystem.txt" "$drive/Archivos de programa/TLMSystem.txt"
 printf 'Pan dulce $4.5\r\nRefresco $12.5\r\nCaf\xe9 molido $45\r\n' >"$desktop/Lista.txt"
 printf 'Queso fresco de rancho con chile y epazote en hoja de totomoxtle $85.5\r\n' >>"$desktop/Lista.txt"
 # Written by a Linux editor: UTF-8, LF.

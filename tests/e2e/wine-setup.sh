@@ -22,24 +22,26 @@ setup=$(readlink -f "$2")
 hold=$(readlink -f "$3")
 expected=$(readlink -f "$4")
 version=$5
-command -v wine >/dev/null || { echo "e2e: Wine is not installed (scripts/install-deps --windows)" >&2; exit 1; }
+source "$here/../env/wine.sh"
 launch="timeout 120 wine"
 program=tallimo.exe # the Start-menu entry's target, once installed
-source "$here/x11.sh"
+fail() { echo "e2e: $*" >&2; exit 1; }
+wine_check
+source "$here/driver.sh"
 
 # Wine links a prefix's Desktop to $HOME: a home of the test's own keeps the
 # test's files out of the real one.
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
 export LC_ALL=es_MX.UTF-8 LANG=es_MX.UTF-8 HOME=$work/home E2E_WAIT=90 E2E_KEY_DELAY=200
 mkdir -p "$HOME"
-drive=$WINEPREFIX/drive_c
-pf="$drive/Program Files"
-immutable=""
-trap '[ -z "$immutable" ] || chattr -i "$immutable"; wineserver -k 2>/dev/null || true; cleanup' EXIT
 clock=$SECONDS
 step() { echo "e2e: $1 ($((SECONDS - clock)) s)"; clock=$SECONDS; }
 
-timeout 300 wineboot -i >/dev/null 2>&1 || fail "Wine did not start"
+# Made on the test's X server, where the program will show.
+wine_prefix "$work/prefix"
+drive=$WINEPREFIX/drive_c
+pf="$drive/Program Files"
+immutable=""
+at_exit '[ -z "$immutable" ] || chattr -i "$immutable"'
 user=$(id -un)
 profile="$drive/users/$user"
 rm -f "$profile/Desktop" && mkdir -p "$profile/Desktop"
@@ -48,7 +50,7 @@ rm -f "$profile/Desktop" && mkdir -p "$profile/Desktop"
 reg() { timeout 60 wine reg "$@" 2>/dev/null | tr -d '\r'; }
 entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tallimo'
 value() { reg query "$entry" /v "$1" | awk -v v="$1" '$1 == v { sub(/^ *[^ ]+ +[^ ]+ +/, ""); print }'; }
-short_date=$(reg query 'HKCU\Control Panel\International' /v sShortDate | awk '/sShortDate/ { print $NF }')
+short_date=$(wine_short_date)
 step "Wine $(wine --version), short date $short_date"
 
 # 1. Installed silently, then upgraded in place.
