@@ -8,11 +8,59 @@
 #include <QThread>
 
 #include <cups/cups.h>
+#include <dlfcn.h>
 #include <memory>
 
 namespace tallimo::printqueue {
 
 namespace {
+
+// libcups is opened at the first ticket, not at start: with what it pulls in
+// (GnuTLS, Kerberos, Avahi) it cost a register that never prints about 3 MB.
+struct Cups {
+    decltype(&::cupsLastError) cupsLastError = nullptr;
+    decltype(&::cupsLastErrorString) cupsLastErrorString = nullptr;
+    decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
+    decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
+    decltype(&::cupsGetOption) cupsGetOption = nullptr;
+    decltype(&::cupsAddOption) cupsAddOption = nullptr;
+    decltype(&::cupsFreeOptions) cupsFreeOptions = nullptr;
+    decltype(&::cupsPrintFile2) cupsPrintFile2 = nullptr;
+    decltype(&::cupsGetJobs2) cupsGetJobs2 = nullptr;
+    decltype(&::cupsFreeJobs) cupsFreeJobs = nullptr;
+    decltype(&::cupsCancelJob2) cupsCancelJob2 = nullptr;
+    QString error; // why it could not be opened; empty when it was
+};
+
+template <typename Function> bool resolve(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+Cups open() {
+    Cups api;
+    void* library = dlopen("libcups.so.2", RTLD_NOW | RTLD_LOCAL); // kept open for the program
+    const bool found = library && resolve(library, "cupsLastError", api.cupsLastError) &&
+                       resolve(library, "cupsLastErrorString", api.cupsLastErrorString) &&
+                       resolve(library, "cupsGetNamedDest", api.cupsGetNamedDest) &&
+                       resolve(library, "cupsFreeDests", api.cupsFreeDests) &&
+                       resolve(library, "cupsGetOption", api.cupsGetOption) &&
+                       resolve(library, "cupsAddOption", api.cupsAddOption) &&
+                       resolve(library, "cupsFreeOptions", api.cupsFreeOptions) &&
+                       resolve(library, "cupsPrintFile2", api.cupsPrintFile2) &&
+                       resolve(library, "cupsGetJobs2", api.cupsGetJobs2) &&
+                       resolve(library, "cupsFreeJobs", api.cupsFreeJobs) &&
+                       resolve(library, "cupsCancelJob2", api.cupsCancelJob2);
+    if (!found)
+        api.error = QString::fromLocal8Bit(dlerror());
+    return api;
+}
+
+// Opened once, by the first printing thread; each print runs after the last one ended.
+const Cups& cups() {
+    static const Cups api = open();
+    return api;
+}
 
 // A ticket the printer has not finished by then is taken back from the queue.
 constexpr int kPatienceMs = 60000;
@@ -22,12 +70,12 @@ QString quoted(const QString& name) {
 }
 
 QString lastError() {
-    return QString::fromUtf8(cupsLastErrorString());
+    return QString::fromUtf8(cups().cupsLastErrorString());
 }
 
 // Why the queue refused a job, in the cashier's words where they are known.
 QString refusal() {
-    switch (cupsLastError()) {
+    switch (cups().cupsLastError()) {
     case IPP_STATUS_ERROR_REQUEST_VALUE: // what a full spool folder answers
         return QStringLiteral("la cola de impresión no tiene espacio para él");
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
@@ -38,16 +86,16 @@ QString refusal() {
 }
 
 struct DestFree {
-    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+    void operator()(cups_dest_t* dest) const { cups().cupsFreeDests(1, dest); }
 };
 using Dest = std::unique_ptr<cups_dest_t, DestFree>;
 
 // Why the queue cannot take the ticket now; empty when it can.
 QString problemOf(const cups_dest_t& dest) {
     const QString name = quoted(QString::fromUtf8(dest.name));
-    const char* state = cupsGetOption("printer-state", dest.num_options, dest.options);
+    const char* state = cups().cupsGetOption("printer-state", dest.num_options, dest.options);
     const char* accepting =
-        cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
+        cups().cupsGetOption("printer-is-accepting-jobs", dest.num_options, dest.options);
     if (state && QByteArray(state) == QByteArray::number(IPP_PSTATE_STOPPED))
         return QStringLiteral("La impresora %1 está detenida: actívela y vuelva a imprimir.")
             .arg(name);
@@ -61,12 +109,13 @@ QString waitFor(const char* queue, int job, const QString& name, const std::atom
     const QDeadlineTimer deadline(kPatienceMs);
     while (!stop) {
         cups_job_t* jobs = nullptr;
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ALL);
+        const int count =
+            cups().cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ALL);
         ipp_jstate_t state = IPP_JSTATE_COMPLETED; // a job gone from the history has printed
         for (int i = 0; i < count; ++i)
             if (jobs[i].id == job)
                 state = jobs[i].state;
-        cupsFreeJobs(count, jobs);
+        cups().cupsFreeJobs(count, jobs);
         if (state == IPP_JSTATE_COMPLETED)
             return {};
         if (state == IPP_JSTATE_CANCELED || state == IPP_JSTATE_ABORTED ||
@@ -75,7 +124,7 @@ QString waitFor(const char* queue, int job, const QString& name, const std::atom
                                   "detuvo la impresora.")
                 .arg(name);
         if (deadline.hasExpired()) {
-            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
+            cups().cupsCancelJob2(CUPS_HTTP_DEFAULT, queue, job, 0);
             return QStringLiteral("La impresora %1 no imprimió el ticket en %2 segundos y se "
                                   "quitó de la cola. Revise que esté encendida, conectada y "
                                   "con papel.")
@@ -90,11 +139,14 @@ QString waitFor(const char* queue, int job, const QString& name, const std::atom
 } // namespace
 
 QString print(const Job& job, const std::atomic<bool>& stop) {
+    if (!cups().error.isEmpty())
+        return QStringLiteral("No se pudo hablar con el sistema de impresión (%1).")
+            .arg(cups().error);
     const QByteArray wanted = job.printer.toUtf8();
-    const Dest dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT,
-                                     wanted.isEmpty() ? nullptr : wanted.constData(), nullptr));
+    const Dest dest(cups().cupsGetNamedDest(
+        CUPS_HTTP_DEFAULT, wanted.isEmpty() ? nullptr : wanted.constData(), nullptr));
     if (!dest) {
-        if (cupsLastError() >= IPP_STATUS_ERROR_INTERNAL)
+        if (cups().cupsLastError() >= IPP_STATUS_ERROR_INTERNAL)
             return QStringLiteral("No se pudo hablar con el sistema de impresión (%1).")
                 .arg(lastError());
         return wanted.isEmpty()
@@ -122,10 +174,11 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
                                  .arg(size.height(), 0, 'f', 1)
                                  .toLatin1();
     cups_option_t* options = nullptr;
-    int count = cupsAddOption("media", media.constData(), 0, &options);
-    const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, file.toLocal8Bit().constData(),
-                                  job.title.toUtf8().constData(), count, options);
-    cupsFreeOptions(count, options);
+    int count = cups().cupsAddOption("media", media.constData(), 0, &options);
+    const int id =
+        cups().cupsPrintFile2(CUPS_HTTP_DEFAULT, dest->name, file.toLocal8Bit().constData(),
+                              job.title.toUtf8().constData(), count, options);
+    cups().cupsFreeOptions(count, options);
     if (id <= 0)
         return QStringLiteral("La impresora %1 rechazó el ticket: %2.").arg(name, refusal());
     return waitFor(dest->name, id, name, stop);

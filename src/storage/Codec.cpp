@@ -1,8 +1,12 @@
 #include "storage/Codec.h"
 
+#include <QStringDecoder>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace tallimo {
 
@@ -80,61 +84,6 @@ void appendWindows1252(QByteArray& out, QStringView text) {
     out.truncate(dst - out.constData());
 }
 
-bool isContinuation(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
-
-// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF) and at least one byte is not ASCII.
-bool isUtf8WithNonAscii(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    bool nonAscii = false;
-    while (p < end) {
-        if (end - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                p += 8;
-                continue;
-            }
-        }
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            ++p;
-            continue;
-        }
-        nonAscii = true;
-        int extra;
-        unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            if (b == 0xE0)
-                lo = 0xA0;
-            else if (b == 0xED)
-                hi = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            if (b == 0xF0)
-                lo = 0x90;
-            else if (b == 0xF4)
-                hi = 0x8F;
-        } else {
-            return false;
-        }
-        if (end - p <= extra || p[1] < lo || p[1] > hi)
-            return false;
-        for (int k = 2; k <= extra; ++k) {
-            if (!isContinuation(p[k]))
-                return false;
-        }
-        p += extra + 1;
-    }
-    return nonAscii;
-}
-
 // Calls onLine(line) for every line of bytes, by the same rules as splitLines.
 // CR and LF are the same bytes in both encodings and never part of a UTF-8
 // sequence, so lines can be cut before decoding.
@@ -160,34 +109,27 @@ template <typename OnLine> void forEachByteLine(QByteArrayView bytes, OnLine onL
     }
 }
 
-// Bytes already checked by isUtf8WithNonAscii, so no error handling here.
-QString decodeCheckedUtf8(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized); // never fewer bytes than UTF-16 units
-    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
-    char16_t* dst = begin;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        const unsigned b = *p;
-        if (b < 0x80) {
-            *dst++ = char16_t(b);
-            p += 1;
-        } else if (b < 0xE0) {
-            *dst++ = char16_t(((b & 0x1F) << 6) | (p[1] & 0x3F));
-            p += 2;
-        } else if (b < 0xF0) {
-            *dst++ = char16_t(((b & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
-            p += 3;
-        } else {
-            const char32_t c =
-                ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
-            *dst++ = char16_t(0xD800 + ((c - 0x10000) >> 10));
-            *dst++ = char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
-            p += 4;
-        }
+// The lines of bytes that are well-formed UTF-8, or nothing. Qt's decoder refuses
+// overlong forms, surrogates, code points above U+10FFFF and, being stateless,
+// a sequence cut short at the end of a piece. Pieces end at a line end, so a
+// Windows-1252 list is told at its first accent without decoding the rest.
+std::optional<QStringList> utf8Lines(QByteArrayView bytes) {
+    constexpr qsizetype kPiece = 64 * 1024;
+    if (bytes.startsWith("\xEF\xBB\xBF")) // only the first mark is dropped
+        bytes = bytes.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringList lines;
+    while (!bytes.isEmpty()) {
+        const qsizetype lf = bytes.size() > kPiece ? bytes.first(kPiece).lastIndexOf('\n') : -1;
+        const qsizetype size = lf < 0 ? bytes.size() : lf + 1;
+        const QString text = utf8(bytes.first(size));
+        if (utf8.hasError())
+            return std::nullopt;
+        lines += splitLines(text);
+        bytes = bytes.sliced(size);
     }
-    text.resize(dst - begin); // shrinking keeps the block
-    return text;
+    return lines;
 }
 
 } // namespace
@@ -222,10 +164,10 @@ QByteArray encodeWindows1252(QStringView text) {
 }
 
 QString decodeText(QByteArrayView bytes) {
-    // QString::fromUtf8 also drops a leading byte order mark.
-    if (isUtf8WithNonAscii(bytes))
-        return QString::fromUtf8(bytes);
-    return decodeWindows1252(bytes);
+    // ASCII reads the same either way. The decoder drops a leading byte order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    return utf8.hasError() ? decodeWindows1252(bytes) : text;
 }
 
 QStringList splitLines(QStringView text) {
@@ -248,16 +190,12 @@ QStringList splitLines(QStringView text) {
 }
 
 QStringList decodeLines(QByteArrayView bytes) {
-    // Each line is decoded straight into its own string: a whole-file string
-    // first would double the copying for 100,000 lines.
+    // ASCII reads the same either way. A Windows-1252 line is decoded straight
+    // into its own string: a whole-file string first would double the copying.
+    if (std::optional<QStringList> lines = utf8Lines(bytes))
+        return *std::move(lines);
     QStringList lines;
-    if (isUtf8WithNonAscii(bytes)) {
-        if (bytes.startsWith("\xEF\xBB\xBF"))
-            bytes = bytes.sliced(3);
-        forEachByteLine(bytes, [&](QByteArrayView line) { lines.append(decodeCheckedUtf8(line)); });
-    } else {
-        forEachByteLine(bytes, [&](QByteArrayView line) { lines.append(decodeWindows1252(line)); });
-    }
+    forEachByteLine(bytes, [&](QByteArrayView line) { lines.append(decodeWindows1252(line)); });
     return lines;
 }
 
