@@ -6,6 +6,7 @@
 
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
+#include "sale/SalesLine.h"
 
 #include <cmath>
 

@@ -57,8 +57,11 @@ frmBoxBasic& Frame::boxBasic() {
         QObject::connect(window, &frmBoxBasic::restartRequested, window,
                          [this] { inicio().show(); });
         QObject::connect(window, &frmBoxBasic::ticketRequested, window,
-                         [this, window](const TicketSale& sale, const QString& symbol) {
-                             mTickets->print(sale, symbol, window);
+                         [this, window](const SaleForTicket& sale, const QString& symbol) {
+                             // Dated the day the sales file is named after.
+                             const QDateTime when(mShared.environment().today(),
+                                                  QTime::currentTime());
+                             mTickets->print({when, sale}, symbol, window);
                          });
         QObject::connect(window, &frmBoxBasic::reprintRequested, window,
                          [this, window] { mTickets->reprint(window); });
@@ -70,7 +73,7 @@ frmAddress& Frame::address() {
         window->holdOwner(&boxBasic());
         // For the current run only: the price list file stays as it is.
         QObject::connect(window, &frmAddress::listLoaded, window,
-                         [this](const QStringList& items) { boxBasic().List2->setItems(items); });
+                         [this](const QStringList& items) { boxBasic().setPriceList(items); });
     });
 }
 
@@ -87,10 +90,10 @@ void Frame::editorClosed(const QStringList& lines) {
     // again just to receive the text.
     if (!mBoxBasic)
         return;
-    const bool history = mShared.EditTarget == 0;
-    (history ? mBoxBasic->List1 : mBoxBasic->List2)->setItems(lines);
-    if (history)
-        mBoxBasic->BSave(); // the edited history reaches the day's file at once
+    if (mShared.EditTarget == 0)
+        mBoxBasic->setHistory(lines);
+    else
+        mBoxBasic->setPriceList(lines);
 }
 
 void Frame::windowUnloaded(QWidget* window) {

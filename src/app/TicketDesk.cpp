@@ -16,13 +16,13 @@ TicketDesk::TicketDesk(Shared& shared) : mShared(shared) {
                      });
 }
 
-void TicketDesk::print(const TicketSale& sale, const QString& symbol, QWidget* window) {
+void TicketDesk::print(const TicketSale& ticket, const QString& symbol, QWidget* window) {
     mWindow = window;
-    if (sale.lines.isEmpty()) {
+    if (ticket.sale.lines.isEmpty()) {
         tell(QStringLiteral("No hay ninguna venta para imprimir."));
         return;
     }
-    mLast.emplace(sale, symbol);
+    mLast.emplace(ticket, symbol);
     hand();
 }
 
@@ -47,13 +47,13 @@ void TicketDesk::hand() {
         return;
     }
     const TicketSettings& s = read.settings;
-    const auto& [sale, symbol] = *mLast;
+    const auto& [ticket, symbol] = *mLast;
     const TicketLook look{s.header, s.footer, TicketColumns(s.paperMm), env.decimalPoint(), symbol};
     // A name of its own in the queue, so its job is told from any other.
     const QString title = QStringLiteral("Ticket %1 %2")
-                              .arg(sale.when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")))
+                              .arg(ticket.when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")))
                               .arg(++mCount);
-    mPrinter.print({s.printer, title, LayoutTicket(sale, look), s.paperMm, look.columns});
+    mPrinter.print({s.printer, title, LayoutTicket(ticket, look), s.paperMm, look.columns});
 }
 
 void TicketDesk::tell(const QString& text) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "print/Roll.h"
 #include "print/TicketPrinter.h"
-#include "sale/Ticket.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,7 +18,7 @@ class TicketDesk {
   public:
     explicit TicketDesk(Shared& shared);
 
-    void print(const TicketSale& sale, const QString& symbol, QWidget* window);
+    void print(const TicketSale& ticket, const QString& symbol, QWidget* window);
     // The last ticket asked for, printed or not, with Ticket.txt as it is now.
     void reprint(QWidget* window);
 

@@ -1,4 +1,5 @@
 #include "print/PrintQueue.h"
+#include "print/Roll.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -13,11 +14,6 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 constexpr double kTopMm = 3;
 constexpr double kBottomMm = 5; // the footer clears the tear bar
-
-// What a thermal printer reaches of each roll.
-double printableMm(int paperMm) {
-    return paperMm >= 80 ? 72 : 48;
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "sale/Amount.h"
 
+#include "storage/Digits.h"
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -7,10 +9,6 @@
 namespace tallimo {
 
 namespace {
-
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
 
 // Adds digits of `from` to `to` while they are decimal digits; returns the count.
 int takeDigits(const QString& text, qsizetype& pos, std::string& to) {
@@ -163,6 +161,10 @@ std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalP
     if (!ReadNumber(shown, decimalPoint))
         return std::nullopt;
     return shown;
+}
+
+QString WithSymbol(const QString& amount, const QString& symbol) {
+    return symbol + (symbol.size() > 1 ? QStringLiteral(" ") : QString()) + amount;
 }
 
 } // namespace tallimo

@@ -23,4 +23,8 @@ QString FormatAmount(double value, const QString& decimalPoint);
 // steps below the largest double).
 std::optional<QString> NormalizeAmount(QStringView text, const QString& decimalPoint);
 
+// An amount shown with its currency symbol: "$25.00"; a symbol of more than one
+// character stands apart from the amount ("Bs. 25.00").
+QString WithSymbol(const QString& amount, const QString& symbol = QStringLiteral("$"));
+
 } // namespace tallimo

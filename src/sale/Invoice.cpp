@@ -1,14 +1,13 @@
 #include "sale/Invoice.h"
 
 #include "sale/Amount.h"
+#include "storage/Digits.h"
 
 #include <cmath>
 #include <tuple>
 #include <utility>
 
 namespace tallimo {
-
-const QString kTotalLinePrefix = QString(50, u'-') + QStringLiteral(">Total $");
 
 QString Hint(int number) {
     switch (number) {
@@ -33,32 +32,6 @@ QString Hint(int number) {
     }
 }
 
-std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QString& product,
-                                               const QString& price, double saleTotal,
-                                               const QString& decimalPoint) {
-    const auto q = ReadNumber(quantity, decimalPoint);
-    const auto p = ReadNumber(price, decimalPoint);
-    if (!q || !p)
-        return std::nullopt;
-    const double amount = *p * *q;
-    const double newTotal = saleTotal + amount;
-    if (!std::isfinite(amount) || !std::isfinite(newTotal))
-        return std::nullopt;
-
-    const QString line = quantity + QStringLiteral(" x ") + product + QStringLiteral(" de $") +
-                         FormatAmount(*p, decimalPoint) + QStringLiteral(" = $") +
-                         FormatAmount(amount, decimalPoint);
-    return InvoiceEntry{line, newTotal};
-}
-
-QString TotalLine(double total, const QString& decimalPoint) {
-    return kTotalLinePrefix + FormatAmount(total, decimalPoint);
-}
-
-bool IsTotalLine(const QString& line) {
-    return line.startsWith(u'-');
-}
-
 std::optional<ChangeResult> ComputeChange(const QString& paymentText, double saleTotal,
                                           const QString& decimalPoint) {
     const auto payment = NormalizeAmount(paymentText, decimalPoint);
@@ -81,7 +54,7 @@ namespace {
 
 qsizetype asciiDigits(QStringView text, qsizetype from) {
     qsizetype end = from;
-    while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+    while (end < text.size() && isDigit(text[end]))
         ++end;
     return end - from;
 }

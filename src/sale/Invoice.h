@@ -9,24 +9,6 @@ namespace tallimo {
 // Hints 1 to 5 of the hint line; any other number gives an empty text.
 QString Hint(int number);
 
-struct InvoiceEntry {
-    QString line;    // "2 x Refresco de $12.50 = $25.00"
-    double newTotal; // saleTotal + p * q, never rounded
-};
-
-// The invoice line of one entry and the running total after it. nullopt when
-// p * q or the new total is not finite: the caller then leaves everything as it was.
-std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QString& product,
-                                               const QString& price, double saleTotal,
-                                               const QString& decimalPoint);
-
-// Fifty "-", ">Total $", then the amount.
-QString TotalLine(double total, const QString& decimalPoint);
-extern const QString kTotalLinePrefix;
-
-// A history line whose first character is "-" closes a sale.
-bool IsTotalLine(const QString& line);
-
 struct ChangeResult {
     QString payment; // normalised payment text, written back into the payment field
     QString change;  // FormatAmount of the change, or "Sin $"

@@ -1,6 +1,7 @@
 #include "storage/ChoiceFile.h"
 
 #include "storage/Codec.h"
+#include "storage/Digits.h"
 #include "storage/SaveSystem.h"
 #include "storage/TextFile.h"
 
@@ -15,9 +16,6 @@ namespace {
 
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
-}
-bool isDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
 }
 
 // For a file that may be written in a folder that may not (a shop may allow

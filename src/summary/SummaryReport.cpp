@@ -1,5 +1,7 @@
 #include "summary/SummaryReport.h"
 
+#include "sale/Amount.h"
+
 #include <algorithm>
 
 namespace tallimo::summary {
@@ -15,10 +17,6 @@ QString printable(QString text) {
             c = QChar(0xFFFD);
     }
     return text;
-}
-
-QString money(Cents value, const QString& mark) {
-    return u'$' + formatCents(value, mark);
 }
 
 void appendDay(QString& out, const QString& heading, const DaySummary& day, const QString& mark) {
@@ -66,6 +64,10 @@ QString csvText(QString text, QChar separator) {
 }
 
 } // namespace
+
+QString money(Cents value, const QString& mark) {
+    return WithSymbol(formatCents(value, mark));
+}
 
 QString reportMark(const QList<DaySummary>& days) {
     for (const DaySummary& day : days) {

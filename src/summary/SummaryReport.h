@@ -12,6 +12,9 @@ namespace tallimo::summary {
 // with (the register uses the machine's own), "." when they hold no amount.
 QString reportMark(const QList<DaySummary>& days);
 
+// An amount of the summary as the reports and the window show it: "$25.00".
+QString money(Cents value, const QString& mark);
+
 // A quantity as a person writes it: "3", "0.5" (with mark), "?" when unknown.
 QString formatQuantity(const ProductSale& product, const QString& mark);
 

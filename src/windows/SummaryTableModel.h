@@ -11,7 +11,7 @@ class QTableView;
 namespace tallimo {
 
 // The window's money(): the one place where an amount becomes text.
-using MoneyText = std::function<QString(summary::Cents)>;
+using MoneyText = std::function<QString(Cents)>;
 
 // A read-only table over summary rows. Cells are made only when a view asks for
 // them, so a new range costs one reset, whatever the number of rows.

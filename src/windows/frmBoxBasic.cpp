@@ -2,10 +2,10 @@
 
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
+#include "sale/SalesLine.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
-#include "summary/SalesSummary.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyAdapter.h"
 
@@ -67,7 +67,7 @@ bool frmBoxBasic::Form_Unload() {
     if (n > 0 && !IsTotalLine(List1->item(n - 1))) {
         List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
-    } else if (!mSaveFailed) {
+    } else if (!mSession.unsaved()) {
         return true;
     }
     // Saved again even when the history already ends with a total line if the
@@ -113,7 +113,7 @@ void frmBoxBasic::ActFactura() {
     }
     SaleTotal = entry->newTotal;
     List1->addItem(entry->line);
-    mSaleLines.append(entry->line);
+    mSession.rungUp(entry->line);
     List1->setSelectedIndex(List1->count() - 1);
     lblTotal1->setText(FormatAmount(SaleTotal, mShared.environment().decimalPoint()));
     lblTip->setText(Hint(3));
@@ -136,11 +136,11 @@ void frmBoxBasic::BSupr() {
     if (*payment > 0) {
         List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
-        mClosed = {List1->count() - 1, *payment};
+        mSession.closed(List1->count() - 1, *payment);
     }
     txtTotal2->setText(QStringLiteral("0.00"));
     SaleTotal = 0;
-    mSaleLines.clear();
+    mSession.newSale();
     BSave();
     goTo(List2);
     if (List2->count() == 0)
@@ -201,17 +201,14 @@ SaveResult frmBoxBasic::saveHistory() {
     const auto local = mShared.localPath(salesPath());
     SaveResult result = local ? saveSalesFile(*local, List1->lines())
                               : SaveResult{false, QStringLiteral("La dirección no es válida.")};
-    mSaveFailed = !result.ok;
-    if (result.ok)
-        mFailureReported = false;
+    mSession.saved(result.ok);
     return result;
 }
 
 bool frmBoxBasic::BSave() {
     const SaveResult result = saveHistory();
     // Told once for a run of failures: the sale goes on and the next save retries.
-    if (!result.ok && !mFailureReported) {
-        mFailureReported = true;
+    if (mSession.tellFailure()) {
         mShared.dialogs().message(
             this,
             QStringLiteral("No se pudieron guardar las ventas del día en:\n%1\n\n%2\n\nLas "
@@ -229,22 +226,19 @@ void frmBoxBasic::refuseAmount() {
                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
-TicketSale frmBoxBasic::ticketSale() const {
-    // Dated the day the sales file is named after.
-    TicketSale sale{QDateTime(mShared.environment().today(), QTime::currentTime()), {}, 0, 0};
-    if (!mSaleLines.isEmpty()) {
-        sale.lines = mSaleLines;
-        sale.total = SaleTotal;
-        sale.payment =
-            ReadNumber(txtTotal2->text(), mShared.environment().decimalPoint()).value_or(0);
-    } else if (const auto closed = summary::lastClosedSale(List1->items())) {
-        sale.lines = closed->lines;
-        sale.total = summary::centsToDouble(closed->total);
-        // Its payment is known when this window closed it.
-        if (closed->totalLine == mClosed.totalLine)
-            sale.payment = mClosed.payment;
-    }
-    return sale;
+SaleForTicket frmBoxBasic::ticketSale() const {
+    const double typed =
+        ReadNumber(txtTotal2->text(), mShared.environment().decimalPoint()).value_or(0);
+    return mSession.forTicket(List1->items(), SaleTotal, typed);
+}
+
+void frmBoxBasic::setHistory(const QStringList& lines) {
+    List1->setItems(lines);
+    BSave();
+}
+
+void frmBoxBasic::setPriceList(const QStringList& lines) {
+    List2->setItems(lines);
 }
 
 void frmBoxBasic::BEditar1() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sale/Ticket.h"
+#include "sale/SaleSession.h"
 #include "storage/SaveResult.h"
 #include "widgets/Controls.h"
 #include "widgets/Form.h"
@@ -107,7 +107,12 @@ class frmBoxBasic : public Form {
     void lblReset_MouseUp();
 
     // The sale on the screen, or the last closed sale when no line was rung up since.
-    TicketSale ticketSale() const;
+    SaleForTicket ticketSale() const;
+
+    // The history as the editor gave it back: shown, and saved at once.
+    void setHistory(const QStringList& lines);
+    // A price list for the current run only: its file stays as it is.
+    void setPriceList(const QStringList& lines);
 
   signals:
     // Escape in the price list: the address window's place.
@@ -117,7 +122,7 @@ class frmBoxBasic : public Form {
     // The restart label, after the window has closed.
     void restartRequested();
     // F9 from any control: the ticket of ticketSale(), with the symbol shown.
-    void ticketRequested(const tallimo::TicketSale& sale, const QString& symbol);
+    void ticketRequested(const tallimo::SaleForTicket& sale, const QString& symbol);
     // F12 from any control: the last ticket again.
     void reprintRequested();
 
@@ -138,13 +143,7 @@ class frmBoxBasic : public Form {
     // An amount beyond what can be calculated: nothing changes and the cashier is told.
     void refuseAmount();
 
-    QStringList mSaleLines; // rung up since the last new sale
-    struct {
-        qsizetype totalLine = -1; // of the last sale closed here, and its payment
-        double payment = 0;
-    } mClosed;
-    bool mSaveFailed = false;      // the history on screen is not all on disk
-    bool mFailureReported = false; // the cashier was told of the current run of failures
+    SaleSession mSession;
 };
 
 } // namespace tallimo

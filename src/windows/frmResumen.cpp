@@ -1,6 +1,7 @@
 #include "windows/frmResumen.h"
 
 #include "storage/TextFile.h"
+#include "summary/SummaryReport.h"
 #include "windows/SalesChart.h"
 #include "windows/SummaryTableModel.h"
 
@@ -65,7 +66,7 @@ void frmResumen::buildControls() {
 
     dtpDesde = makeDate(this, "dtpDesde");
     dtpHasta = makeDate(this, "dtpHasta");
-    const MoneyText moneyText = [this](summary::Cents value) { return money(value); };
+    const MoneyText moneyText = [this](Cents value) { return money(value); };
     mDays = new DaysModel(moneyText, this);
     mProducts = new ProductsModel(moneyText, mSource.decimalPoint, this);
     grdDias = makeTable(this, "grdDias", mDays);
@@ -98,8 +99,8 @@ void frmResumen::buildControls() {
     grid->setRowStretch(2, 3);
 }
 
-QString frmResumen::money(summary::Cents value) const {
-    return u'$' + summary::formatCents(value, mSource.decimalPoint);
+QString frmResumen::money(Cents value) const {
+    return summary::money(value, mSource.decimalPoint);
 }
 
 void frmResumen::showRange(QDate from, QDate to) {
@@ -131,7 +132,7 @@ void frmResumen::fillTables(QList<summary::DaySummary> days, const QStringList& 
     summary::DaySummary sum = summary::sumOfDays(days, QStringLiteral("Suma"));
     QList<SalesChart::Bar> bars;
     for (int i = 0; i < days.size(); ++i)
-        bars.append({labels[i], summary::centsToDouble(days[i].charged), money(days[i].charged)});
+        bars.append({labels[i], centsToDouble(days[i].charged), money(days[i].charged)});
     chtDias->setBars(bars);
     mProducts->setProducts(sum.products);
     mDays->setDays(std::move(days), std::move(sum));

@@ -53,7 +53,7 @@ class frmResumen : public QWidget {
   private:
     void buildControls();
     void fillTables(QList<summary::DaySummary> days, const QStringList& labels);
-    QString money(summary::Cents value) const;
+    QString money(Cents value) const;
 
     SummarySource mSource;
     DaysModel* mDays = nullptr;

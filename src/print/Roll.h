@@ -1,17 +1,17 @@
 #pragma once
 
+#include "sale/SaleSession.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 namespace tallimo {
 
-// One sale as the printed ticket tells it.
+// One sale on a ticket, and when it is printed.
 struct TicketSale {
     QDateTime when;
-    QStringList lines; // invoice lines, as the sales file holds them
-    double total = 0;
-    double payment = 0; // 0 when none was typed
+    SaleForTicket sale;
 };
 
 // How the ticket looks: the shop's lines, the roll's width in characters, and
@@ -24,13 +24,16 @@ struct TicketLook {
     QString symbol = QStringLiteral("$");
 };
 
-// Characters a line holds on a 58 mm or an 80 mm roll (the printable width of
-// a thermal printer's font A: 48 mm and 72 mm).
+// What a thermal printer reaches of a 58 mm or an 80 mm roll.
+double printableMm(int paperMm);
+
+// Characters a line holds on a 58 mm or an 80 mm roll (font A over the
+// printable width).
 int TicketColumns(int paperMm);
 
 // The ticket's lines, none longer than look.columns: the header and footer
 // centred, each sale line as its product (wrapped) over quantity, unit price
 // and amount, the total, and the payment and change when one was typed.
-QStringList LayoutTicket(const TicketSale& sale, const TicketLook& look);
+QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look);
 
 } // namespace tallimo

@@ -1,7 +1,7 @@
-#include "sale/Ticket.h"
+#include "print/Roll.h"
 
 #include "sale/Amount.h"
-#include "summary/SalesSummary.h"
+#include "sale/SalesLine.h"
 
 #include <QLocale>
 #include <cmath>
@@ -59,8 +59,7 @@ class Layout {
             lines.append(piece.rightJustified(mLook.columns));
     }
     QString money(double value) const {
-        const QString gap = mLook.symbol.size() > 1 ? QStringLiteral(" ") : QString();
-        return mLook.symbol + gap + FormatAmount(value, mLook.decimalPoint);
+        return WithSymbol(FormatAmount(value, mLook.decimalPoint), mLook.symbol);
     }
 
   private:
@@ -69,30 +68,35 @@ class Layout {
 
 } // namespace
 
+double printableMm(int paperMm) {
+    return paperMm >= 80 ? 72 : 48;
+}
+
 int TicketColumns(int paperMm) {
     return paperMm >= 80 ? 48 : 32;
 }
 
-QStringList LayoutTicket(const TicketSale& sale, const TicketLook& look) {
+QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
+    const SaleForTicket& sale = ticket.sale;
     Layout t(look);
     for (const QString& line : look.header)
         t.centred(line);
     if (!look.header.isEmpty())
         t.rule();
     const QLocale c = QLocale::c();
-    t.sides(c.toString(sale.when.date(), QStringLiteral("dd/MM/yyyy")),
-            c.toString(sale.when.time(), QStringLiteral("HH:mm")));
+    t.sides(c.toString(ticket.when.date(), QStringLiteral("dd/MM/yyyy")),
+            c.toString(ticket.when.time(), QStringLiteral("HH:mm")));
     t.rule();
     for (const QString& line : sale.lines) {
-        const auto parsed = summary::parseInvoiceLine(line);
+        const auto parsed = parseInvoiceLine(line);
         if (!parsed) { // an edited line is printed as it stands
             t.lines.append(wrap(line, look.columns));
             continue;
         }
         t.lines.append(wrap(parsed->product, look.columns));
         t.sides(QStringLiteral("  ") + parsed->quantity + QStringLiteral(" x ") +
-                    t.money(summary::centsToDouble(parsed->price)),
-                t.money(summary::centsToDouble(parsed->amount)));
+                    t.money(centsToDouble(parsed->price)),
+                t.money(centsToDouble(parsed->amount)));
     }
     t.rule();
     t.sides(QStringLiteral("TOTAL"), t.money(sale.total));

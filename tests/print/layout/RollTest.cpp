@@ -1,0 +1,57 @@
+#include "print/Roll.h"
+#include "storage/StorageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tallimo;
+
+namespace {
+
+const QDateTime kWhen(QDate(2026, 12, 5), QTime(14, 7));
+
+struct LayoutRow {
+    const char* name;
+    TicketSale ticket;
+    TicketLook look;
+    QStringList lines;
+};
+
+// Every line fits the roll: names wrap at words (a longer word is cut), amounts stand at the
+// right margin, an edited line is printed as it stands, payment and change only when paid.
+const LayoutRow kLayouts[] = {
+    {"58 mm, paid",
+     {kWhen, {{"2 x Refresco de cola familiar de $12.50 = $25.00"}, 25, 30}},
+     {{"La Esperanza", ""}, {"Gracias"}, 32},
+     {"          La Esperanza", "", QString(32, '-'), "05/12/2026                 14:07",
+      QString(32, '-'), "Refresco de cola familiar", "  2 x $12.50              $25.00",
+      QString(32, '-'), "TOTAL                     $25.00", "Pago                      $30.00",
+      "Cambio                     $5.00", QString(32, '-'), "            Gracias"}},
+    {"80 mm, comma, euro, unpaid",
+     {kWhen, {{"1 x Pan de $4,50 = $4,50", "editada a mano"}, 4.5, 0}},
+     {{}, {}, 48, ",", "€"},
+     {"05/12/2026                                 14:07", QString(48, '-'), "Pan",
+      "  1 x €4,50                                €4,50", "editada a mano", QString(48, '-'),
+      "TOTAL                                      €4,50"}},
+    {"long words and amounts",
+     {kWhen, {{"1 x ABCDEFGHIJKLMNOPQRSTUVWXYZ de $1.00 = $1.00"}, 1e14, 0}},
+     {{}, {}, 20, ".", "Bs."},
+     {"05/12/2026     14:07", QString(20, '-'), "ABCDEFGHIJKLMNOPQRST", "UVWXYZ", "  1 x Bs. 1.00",
+      "            Bs. 1.00", QString(20, '-'), "TOTAL", "                 Bs.",
+      "  100000000000000.00"}},
+};
+
+class TicketLayout : public testing::TestWithParam<LayoutRow> {};
+
+TEST_P(TicketLayout, FitsTheRoll) {
+    EXPECT_EQ(LayoutTicket(GetParam().ticket, GetParam().look), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TicketLayout, testing::ValuesIn(kLayouts), test::RowName());
+
+// Font A's characters over what a thermal printer reaches of each roll.
+TEST(TicketRoll, ColumnsOfEachRoll) {
+    EXPECT_EQ(TicketColumns(58), 32);
+    EXPECT_EQ(TicketColumns(80), 48);
+}
+
+} // namespace
