@@ -4,7 +4,7 @@
 #include "summary/CommandLine.h"
 #include "summary/SummaryReport.h"
 
-#include "storage/StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
