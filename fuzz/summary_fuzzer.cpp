@@ -5,6 +5,7 @@
 
 #include "storage/Codec.h"
 #include "summary/SummaryReport.h"
+#include "support/SalesDays.h"
 
 using namespace tallimo;
 using namespace tallimo::fuzz;
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lines += line.isEmpty() ? 0 : 1;
     require(day.closedSales + day.openLines + day.unrecognised <= lines, "no line counted twice");
     // Every recognised line's amount lands once, in a product or among the open lines.
-    const QString totalPrefix = QString(50, u'-') + QStringLiteral(">Total $");
+    const QString totalPrefix = test::totalLine({});
     summary::Cents lineAmounts = 0;
     for (const QString& line : decodeLines(bytes)) {
         const auto invoice = summary::parseInvoiceLine(line);
