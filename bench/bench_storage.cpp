@@ -3,8 +3,6 @@
 // cost can be read off.
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
-#include "support/Bytes.h"
-#include "support/SalesDays.h"
 #include "support/ShopDrive.h"
 
 #include <benchmark/benchmark.h>

@@ -4,8 +4,6 @@
 #include "storage/SalesFile.h"
 #include "storage/TextFile.h"
 #include "summary/SalesSummary.h"
-#include "support/Bytes.h"
-#include "support/SalesDays.h"
 #include "support/ShopDrive.h"
 
 #include <benchmark/benchmark.h>
@@ -22,7 +20,7 @@ ShopDrive& drive() {
 
 // Sales of four lines over five products, every seventh left without its total line.
 QString writeDay(QDate day, int lines) {
-    drive().writeDay(day, salesDayBytes({lines, 4, 5, 0, 7}));
+    writeBytes(drive().salesFile(day), salesDayBytes({lines, 4, 5, 0, 7}));
     return drive().salesFile(day);
 }
 

@@ -5,7 +5,7 @@
 #include "InTurns.h"
 #include "app/SummaryLauncher.h"
 #include "support/FakeDialogs.h"
-#include "support/SalesDays.h"
+#include "support/ShopDrive.h"
 #include "windows/frmResumen.h"
 
 #include <QApplication>
@@ -26,10 +26,10 @@ constexpr int kYearDays = 366;
 // before them: 20 products a day, one day more than the range so that it can move.
 struct Drive : ShopDrive {
     Drive() {
-        writeDay(shopDay(), salesDayBytes({1250}));
-        writeDay(shopDay().addDays(-1), salesDayBytes({1250, 4, 1000, 7}));
+        writeBytes(salesFile(shopDay()), salesDayBytes({1250}));
+        writeBytes(salesFile(shopDay().addDays(-1)), salesDayBytes({1250, 4, 1000, 7}));
         for (int day = 0; day <= kYearDays; ++day)
-            writeDay(kYearEnd.addDays(-day), salesDayBytes({25, 4, 1000, day * 20}));
+            writeBytes(salesFile(kYearEnd.addDays(-day)), salesDayBytes({25, 4, 1000, day * 20}));
     }
 };
 

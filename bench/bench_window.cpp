@@ -5,7 +5,7 @@
 #include "app/Frame.h"
 #include "storage/Codec.h"
 #include "support/FakeDialogs.h"
-#include "support/SalesDays.h"
+#include "support/ShopDrive.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QApplication>

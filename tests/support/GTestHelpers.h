@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <ostream>
-#include <string>
 
 namespace tallimo::test {
 

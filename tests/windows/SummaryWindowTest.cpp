@@ -2,7 +2,6 @@
 #include "WindowFixture.h"
 
 #include "app/SummaryLauncher.h"
-#include "support/SalesDays.h"
 #include "windows/SalesChart.h"
 #include "windows/frmResumen.h"
 

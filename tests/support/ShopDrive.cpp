@@ -1,21 +1,18 @@
-#include "SalesDays.h"
+#include "ShopDrive.h"
 
 namespace tallimo::test {
 namespace {
 
 QString product(int i) {
-    static const QStringList names =
-        QStringLiteral(
-            "Piñata de colores|Café molido de altura|Jabón de baño|Azúcar morena|Pan dulce")
-            .split(u'|');
-    return names[i % 5] + ' ' + QString::number(i);
+    static const char* names[] = {"Piñata de colores", "Café molido de altura", "Jabón de baño",
+                                  "Azúcar morena", "Pan dulce"};
+    return QString::fromUtf8(names[i % 5]) + ' ' + QString::number(i);
 }
 
 } // namespace
 
 QStringList priceListLines(int count) {
     QStringList lines;
-    lines.reserve(count);
     for (int i = 0; i < count; ++i)
         lines << QStringLiteral("%1 $%2.50").arg(product(i)).arg(i % 300);
     return lines;
@@ -29,10 +26,8 @@ QStringList salesDay(const DayPlan& plan) {
         const int quantity = 1 + i % 3;
         const double price = 4.5 + (i % 40) * 1.25;
         day << QStringLiteral("%1 x %2 de $%3 = $%4")
-                   .arg(quantity)
-                   .arg(product(i))
-                   .arg(price, 0, 'f', 2)
-                   .arg(price * quantity, 0, 'f', 2);
+                   .arg(QString::number(quantity), product(i), QString::number(price, 'f', 2),
+                        QString::number(price * quantity, 'f', 2));
         total += price * quantity;
         if (n % plan.linesPerSale == plan.linesPerSale - 1) {
             if (plan.unpaidEvery == 0 || ++sale % plan.unpaidEvery != 0)
