@@ -5,7 +5,7 @@
 
 #include "storage/Codec.h"
 #include "summary/SummaryReport.h"
-#include "support/SalesDays.h"
+#include "support/ShopDrive.h"
 
 using namespace tallimo;
 using namespace tallimo::fuzz;
