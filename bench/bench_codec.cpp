@@ -3,6 +3,7 @@
 // QStringDecoder (which the codec uses now), on the same 100,000 lines in both
 // encodings, taken in turns with a bare widening of the same bytes.
 #include "storage/Codec.h"
+#include "support/ShopDrive.h"
 
 #include <QStringDecoder>
 #include <benchmark/benchmark.h>
@@ -22,14 +23,7 @@ namespace {
 
 // The list as bench_window writes it, in the encoding asked for.
 const QByteArray& priceList(bool utf8) {
-    static const QStringList lines = [] {
-        const QString names[] = {u"Piñata de colores"_s, u"Café molido de altura"_s,
-                                 u"Jabón de baño"_s, u"Azúcar morena"_s, u"Pan dulce"_s};
-        QStringList list;
-        for (int i = 0; i < 100000; ++i)
-            list << u"%1 %2 $%3.50"_s.arg(names[i % 5]).arg(i).arg(i % 300);
-        return list;
-    }();
+    static const QStringList lines = test::priceListLines(100000);
     static const QByteArray legacy = encodeLines(lines);
     static const QByteArray modern = lines.join(u"\r\n"_s).toUtf8() + "\r\n";
     return utf8 ? modern : legacy;

@@ -1,58 +1,31 @@
 // The day's summary over a 100,000-line sales file and over a year of daily
 // files, each beside a bare read of the same bytes (and the day beside the
 // sale window's own load of it).
-#include "storage/Codec.h"
 #include "storage/SalesFile.h"
 #include "storage/TextFile.h"
 #include "summary/SalesSummary.h"
+#include "support/ShopDrive.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace tallimo;
+using namespace tallimo::test;
 
 namespace {
 
-QTemporaryDir& scratch() {
-    static QTemporaryDir dir;
-    return dir;
+ShopDrive& drive() {
+    static ShopDrive d;
+    return d;
 }
 
-// Sales of one to five lines, most of them paid, as the register writes them.
-QByteArray dayBytes(int lines) {
-    const QString names[] = {QStringLiteral("Refresco"), QStringLiteral("Café molido"),
-                             QStringLiteral("Pan dulce"), QStringLiteral("Jabón de baño"),
-                             QStringLiteral("Queso fresco de la casa")};
-    QStringList out;
-    double total = 0;
-    for (int i = 0; out.size() < lines; ++i) {
-        const int quantity = 1 + i % 3;
-        const double price = 4.5 + (i % 40) * 1.25;
-        out << QStringLiteral("%1 x %2 de $%3 = $%4")
-                   .arg(quantity)
-                   .arg(names[i % 5])
-                   .arg(price, 0, 'f', 2)
-                   .arg(price * quantity, 0, 'f', 2);
-        total += price * quantity;
-        if (i % 4 == 3 && i % 28 != 27)
-            out << QString(50, u'-') + QStringLiteral(">Total $%1").arg(total, 0, 'f', 2);
-        if (i % 4 == 3)
-            total = 0;
-    }
-    return encodeLines(out) + "\r\n";
-}
-
-QString writeDay(const QString& name, int lines) {
-    const QString path = scratch().filePath(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(dayBytes(lines));
-    return path;
+// Sales of four lines over five products, every seventh left without its total line.
+QString writeDay(QDate day, int lines) {
+    writeBytes(drive().salesFile(day), salesDayBytes({lines, 4, 5, 0, 7}));
+    return drive().salesFile(day);
 }
 
 const QString& bigDay() {
-    static const QString path = writeDay(QStringLiteral("Ventas de 05-12-26.txt"), 100000);
+    static const QString path = writeDay(shopDay(), 100000);
     return path;
 }
 
@@ -60,8 +33,8 @@ const QString& bigDay() {
 const QStringList& year() {
     static const QStringList paths = [] {
         QStringList out;
-        for (int day = 0; day < 365; ++day)
-            out << writeDay(QStringLiteral("Ventas de %1.txt").arg(day), 400);
+        for (int day = 1; day <= 365; ++day)
+            out << writeDay(shopDay().addDays(-day), 400);
         return out;
     }();
     return paths;

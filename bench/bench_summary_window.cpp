@@ -4,82 +4,32 @@
 // rows filled into a bare model.
 #include "InTurns.h"
 #include "app/SummaryLauncher.h"
-#include "storage/Codec.h"
-#include "storage/Paths.h"
-#include "widgets/Fonts.h"
+#include "support/FakeDialogs.h"
+#include "support/ShopDrive.h"
 #include "windows/frmResumen.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QStandardItemModel>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
-#include <vector>
-
 using namespace tallimo;
+using namespace tallimo::test;
 
 namespace {
 
-const QDate kBusyDay(2026, 12, 5); // and the day before: 1,000 products each
 const QDate kYearEnd(2025, 12, 31);
 constexpr int kYearDays = 366;
-constexpr int kCatalogue = 1000;
 
-Environment environment() {
-    return {[] { return kBusyDay; }, QLocale(QLocale::Spanish, QLocale::Mexico),
-            [] { return QStringLiteral("cajera"); }};
-}
-
-QString product(int i) {
-    static const QString names[] = {"Piñata de colores", "Café molido de altura", "Jabón de baño",
-                                    "Azúcar morena", "Pan dulce"};
-    return QStringLiteral("%1 %2").arg(names[i % 5]).arg(i);
-}
-
-// Sales of four lines, each line a product of the catalogue, as the register writes them.
-QByteArray dayBytes(int first, int count) {
-    QStringList lines;
-    double total = 0;
-    for (int n = 0; n < count; ++n) {
-        const int i = (first + n) % kCatalogue;
-        const int quantity = 1 + i % 3;
-        const double price = 4.5 + (i % 40) * 1.25;
-        lines << QStringLiteral("%1 x %2 de $%3 = $%4")
-                     .arg(quantity)
-                     .arg(product(i))
-                     .arg(price, 0, 'f', 2)
-                     .arg(price * quantity, 0, 'f', 2);
-        total += price * quantity;
-        if (n % 4 == 3 || n == count - 1) {
-            lines << QString(50, u'-') + QStringLiteral(">Total $%1").arg(total, 0, 'f', 2);
-            total = 0;
-        }
-    }
-    return encodeLines(lines) + "\r\n";
-}
-
-struct Drive {
-    QTemporaryDir dir;
-    QString desktop = dir.path() + "/Documents and Settings/cajera/Escritorio";
-    void write(QDate date, const QByteArray& bytes) const {
-        const QString name = paths::fileNameDate(date, environment().shortDateFormat());
-        QFile file(desktop + "/Ventas de " + name + ".txt");
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
-    }
+// The shop's day and the day before: 1,000 products each, in sales of four; a year that ends
+// before them: 20 products a day, one day more than the range so that it can move.
+struct Drive : ShopDrive {
     Drive() {
-        QDir().mkpath(desktop);
-        write(kBusyDay, dayBytes(0, kCatalogue));
-        write(kBusyDay.addDays(-1), dayBytes(7, kCatalogue));
-        // One day more than the range, so that it can move.
+        writeBytes(salesFile(shopDay()), salesDayBytes({1250}));
+        writeBytes(salesFile(shopDay().addDays(-1)), salesDayBytes({1250, 4, 1000, 7}));
         for (int day = 0; day <= kYearDays; ++day)
-            write(kYearEnd.addDays(-day), dayBytes(day * 20, 20));
+            writeBytes(salesFile(kYearEnd.addDays(-day)), salesDayBytes({25, 4, 1000, day * 20}));
     }
 };
 
@@ -113,7 +63,7 @@ void bareFill(const QList<QStringList>& rows) {
 // and the paint. Taken in turns with the bare fill of what the window shows.
 void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
     drive();
-    frmResumen* window = openSummaryWindow(DriveRoot(drive().dir.path()), environment());
+    frmResumen* window = openSummaryWindow(DriveRoot(drive().root()), shopEnvironment());
     window->showRange(from, to);
     QApplication::processEvents();
     const QList<QStringList> days = shownRows(window->grdDias);
@@ -136,7 +86,7 @@ void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
 }
 
 void BM_DayMove1000Products(benchmark::State& state) {
-    moveBesideBareFill(state, kBusyDay.addDays(-1), kBusyDay.addDays(-1));
+    moveBesideBareFill(state, shopDay().addDays(-1), shopDay().addDays(-1));
 }
 BENCHMARK(BM_DayMove1000Products)->UseManualTime()->MinTime(1)->Unit(benchmark::kMillisecond);
 

@@ -4,62 +4,32 @@
 #include "InTurns.h"
 #include "app/Frame.h"
 #include "storage/Codec.h"
-#include "storage/Paths.h"
-#include "widgets/Dialogs.h"
-#include "widgets/Fonts.h"
+#include "support/FakeDialogs.h"
+#include "support/ShopDrive.h"
 #include "windows/frmBoxBasic.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <fcntl.h>
 #include <fstream>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 using namespace tallimo;
+using namespace tallimo::test;
 
 namespace {
 
-class SilentDialogs : public Dialogs {
-  public:
-    Answer message(QWidget*, const QString&, Buttons, Icon, const QString&) override {
-        return Answer::No;
-    }
-    QString input(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    void about(QWidget*, const QString&, const QString&, const QIcon&) override {}
-};
-
-struct Drive {
-    QTemporaryDir dir;
-    QString desktop = dir.path() + "/Documents and Settings/cajera/Escritorio";
-    Drive() {
-        QDir().mkpath(desktop);
-        QStringList lines;
-        const QString names[] = {"Piñata de colores", "Café molido de altura", "Jabón de baño",
-                                 "Azúcar morena", "Pan dulce"};
-        for (int i = 0; i < 100000; ++i)
-            lines << QString("%1 %2 $%3.50").arg(names[i % 5]).arg(i).arg(i % 300);
-        QFile file(desktop + "/Lista.txt");
-        if (file.open(QIODevice::WriteOnly))
-            file.write(encodeLines(lines));
-    }
+// A 100,000-line price list on the desktop.
+struct Drive : ShopDrive {
+    Drive() { writePriceList(priceListLines(100000)); }
 };
 
 Drive& drive() {
     static Drive d;
     return d;
-}
-
-Environment environment() {
-    return {[] { return QDate(2026, 12, 5); }, QLocale(QLocale::Spanish, QLocale::Mexico),
-            [] { return QStringLiteral("cajera"); }};
 }
 
 long residentKiB() {
@@ -72,9 +42,9 @@ long residentKiB() {
 }
 
 void BM_LoadSaleWindow(benchmark::State& state) {
-    SilentDialogs dialogs;
+    FakeDialogs dialogs(Dialogs::Answer::No);
     for (auto _ : state) {
-        Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+        Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
         benchmark::DoNotOptimize(frame.boxBasic().List2->count());
     }
 }
@@ -82,7 +52,7 @@ BENCHMARK(BM_LoadSaleWindow)->Unit(benchmark::kMillisecond);
 
 void BM_BareReadAndSplit(benchmark::State& state) {
     for (auto _ : state) {
-        QFile file(drive().desktop + "/Lista.txt");
+        QFile file(drive().desktop() + "/Lista.txt");
         file.open(QIODevice::ReadOnly);
         const QStringList lines = QString::fromLatin1(file.readAll()).split("\r\n");
         benchmark::DoNotOptimize(lines.size());
@@ -91,8 +61,8 @@ void BM_BareReadAndSplit(benchmark::State& state) {
 BENCHMARK(BM_BareReadAndSplit)->Unit(benchmark::kMillisecond);
 
 void BM_SearchKeystroke(benchmark::State& state) {
-    SilentDialogs dialogs;
-    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    FakeDialogs dialogs(Dialogs::Answer::No);
+    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
     frmBoxBasic& w = frame.boxBasic();
     w.txtDato4->setText("Pan dulce 9999"); // folds the keys once, as the first search does
     const QString prefixes[] = {"Pan dulce 99994", "Jab", "Pi\u00f1ata de colores 5000", "zz"};
@@ -103,9 +73,9 @@ void BM_SearchKeystroke(benchmark::State& state) {
 BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMicrosecond);
 
 void BM_ResidentMemory(benchmark::State& state) {
-    SilentDialogs dialogs;
+    FakeDialogs dialogs(Dialogs::Answer::No);
     const long before = residentKiB();
-    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
     frame.boxBasic().show();
     frame.boxBasic().txtDato4->setText("Pan");
     QApplication::processEvents();
@@ -116,12 +86,9 @@ void BM_ResidentMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ResidentMemory)->Iterations(1);
 
+// A busy day: 10,000 lines, a total line after every four.
 QStringList dayOf(int lines) {
-    QStringList day;
-    for (int i = 0; i < lines; ++i)
-        day << (i % 5 == 4 ? QString(50, '-') + ">Total $123.50"
-                           : QString("2 x Caf\u00e9 molido %1 de $12.50 = $25.00").arg(i));
-    return day;
+    return salesDay({lines, 4, 100000});
 }
 
 void bareWriteAndFsync(const QByteArray& path, const QByteArray& bytes) {
@@ -136,12 +103,12 @@ void bareWriteAndFsync(const QByteArray& path, const QByteArray& bytes) {
 // on both alike. Reported: the add's time, and the medians of both and their
 // ratio as counters.
 void BM_AddLineBesideBareWrite(benchmark::State& state) {
-    SilentDialogs dialogs;
-    Frame frame(DriveRoot(drive().dir.path()), dialogs, environment());
+    FakeDialogs dialogs(Dialogs::Answer::No);
+    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
     frmBoxBasic& w = frame.boxBasic();
     const QStringList day = dayOf(10000);
     const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
-    const QByteArray barePath = QFile::encodeName(drive().desktop + "/bare.txt");
+    const QByteArray barePath = QFile::encodeName(drive().desktop() + "/bare.txt");
     w.List1->setItems(day);
     bench::inTurnsWithBare(
         state, "add",

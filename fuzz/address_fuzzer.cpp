@@ -7,9 +7,8 @@
 #include "storage/DriveRoot.h"
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
+#include "support/Bytes.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace tallimo;
@@ -18,13 +17,6 @@ using namespace tallimo::fuzz;
 namespace {
 
 QTemporaryDir* gRoot = nullptr;
-
-void touch(const QString& path) {
-    QDir().mkpath(path.left(path.lastIndexOf(u'/')));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("Producto patito $198\r\n");
-}
 
 bool isDriveC(const QString& path) {
     return path.size() >= 3 && (path[0] == u'C' || path[0] == u'c') && path[1] == u':' &&
@@ -59,7 +51,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     for (const char* file : {"/Users/ana/Desktop/Probex2.txt", "/Users/ana/Desktop/LISTA.TXT",
                              "/Documents and Settings/ana/Escritorio/Lista.txt",
                              "/Program Files/TLMSystem.txt", "/Archivos de programa/tlmsystem.TXT"})
-        touch(root.path() + QString::fromLatin1(file));
+        test::writeBytes(root.path() + QString::fromLatin1(file), "Producto patito $198\r\n");
     return 0;
 }
 

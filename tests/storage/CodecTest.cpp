@@ -1,7 +1,7 @@
 #include "storage/Codec.h"
 #include "storage/EditorText.h"
 
-#include "StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QRandomGenerator>
 

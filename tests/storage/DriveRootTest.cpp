@@ -2,7 +2,7 @@
 #include "storage/Paths.h"
 #include "storage/PriceList.h"
 
-#include "StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
 

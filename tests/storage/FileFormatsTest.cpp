@@ -6,7 +6,7 @@
 #include "storage/TextFile.h"
 #include "summary/SalesSummary.h"
 
-#include "StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
 

@@ -7,7 +7,7 @@
 #include "storage/SalesFile.h"
 #include "storage/TextFile.h"
 
-#include "StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

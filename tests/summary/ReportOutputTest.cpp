@@ -2,7 +2,7 @@
 // by a safe replace, never over a sales file or an input, whatever leads there.
 #include "summary/CommandLine.h"
 
-#include "storage/StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

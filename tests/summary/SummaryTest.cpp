@@ -4,7 +4,7 @@
 #include "summary/CommandLine.h"
 #include "summary/SummaryReport.h"
 
-#include "storage/StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,54 +36,63 @@ DaySummary day(const char* label, const QByteArray& bytes) {
     return summary;
 }
 
+// A day file's bytes and its summary as describe() puts it.
+struct DayRow {
+    const char* name;
+    QByteArray bytes;
+    const char* expected;
+};
+const DayRow kDays[] = {
+    {"comma marks, Windows-1252, lone CR",
+     "2 x Caf\xe9 de $12,50 = $25,00\r1 x Pan de $0,50 = $0,50\r" + kTotal + "25,50\r",
+     "1 ventas 25.50, 0 sin cerrar 0.00, 0 raras | 2 Caf\u00e9 25.00; 1 Pan 0.50;"},
+    {"a total rounded from the unrounded lines, products as the lines say",
+     QByteArray(".5 x Chicle de $0.25 = $0.13\n").repeated(8) + kTotal + "1.00\n",
+     "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 4 Chicle 1.04;"},
+    {"products add up to what was charged",
+     QByteArray(".5 x Chicle de $0.25 = $0.13\n" + kTotal + "0.13\n").repeated(100),
+     "100 ventas 13.00, 0 sin cerrar 0.00, 0 raras | 50 Chicle 13.00;"},
+    {"exact cents at every size",
+     "1 x Chicle de $0.01 = $0.01\n1 x TV de $10000000.00 = $10000000.00\n" + kTotal +
+         "10000000.01\n1 x Yate de $12345678901234.56 = $12345678901234.56\n" + kTotal +
+         "12345678901234.56\n",
+     "2 ventas 12345688901234.57, 0 sin cerrar 0.00, 0 raras | 1 Yate 12345678901234.56; 1 TV "
+     "10000000.00; 1 Chicle 0.01;"},
+    {"a quantity read with the point the register had",
+     "1 x Pan de $1.00 = $1.00\n,5 x Queso de $80.00 = $0.00\n" + kTotal + "1.00\n",
+     "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 1.00; 0 Queso 0.00;"},
+    {"a quantity read with the comma the register had",
+     "1 x Pan de $1,00 = $1,00\n,5 x Queso de $80,00 = $40,00\n" + kTotal + "41,00\n",
+     "1 ventas 41.00, 0 sin cerrar 0.00, 0 raras | 0.5 Queso 40.00; 1 Pan 1.00;"},
+    {"abandoned sale before a paid one, open lines at the end",
+     "1 x Pan de $5.00 = $5.00\n1 x Pan de $5.00 = $5.00\n1 x Leche de $3.00 = $3.00\n" + kTotal +
+         "8.00\n1 x Pan de $5.00 = $5.00\n",
+     "1 ventas 8.00, 2 sin cerrar 10.00, 0 raras | 1 Pan 5.00; 1 Leche 3.00;"},
+    {"products holding the separators, quantity not a number",
+     "1 x Vino de $casa = $ 2 x 3 de $50.00 = $50.00\nxy x Vino de $casa = $ 2 x 3 de "
+     "$10.00 = $0.00\n" +
+         kTotal + "50.00\n",
+     "1 ventas 50.00, 0 sin cerrar 0.00, 0 raras | ? Vino de $casa = $ 2 x 3 50.00;"},
+    {"a total the lines cannot make closes them all",
+     "1 x Pan de $10.00 = $10.00\n" + kTotal + "15.00\n",
+     "1 ventas 15.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 10.00;"},
+    {"a total of 0.00 is no sale", "1 x Pan de $10.00 = $10.00\n" + kTotal + "0.00\n",
+     "0 ventas 0.00, 1 sin cerrar 10.00, 0 raras |"},
+    {"edited lines are not recognised, never guessed",
+     "1 x Pan de $10 = $10\n" + QByteArray(49, '-') + ">Total $5.00\n" + kTotal +
+         "5.0\n1 x Pan de $1.00 = $1.00 \n2 x Pan de $1.00 = $2,00x\nPan $10.00\n\n\n" + kTotal +
+         QByteArray(16, '9') + ".00\n",
+     "0 ventas 0.00, 0 sin cerrar 0.00, 7 raras |"},
+};
+
+class DayFiles : public testing::TestWithParam<DayRow> {};
+
 } // namespace
 
-TEST(SalesSummary, DayFiles) {
-    const std::tuple<const char*, QByteArray, const char*> rows[] = {
-        {"comma marks, Windows-1252, lone CR",
-         "2 x Caf\xe9 de $12,50 = $25,00\r1 x Pan de $0,50 = $0,50\r" + kTotal + "25,50\r",
-         "1 ventas 25.50, 0 sin cerrar 0.00, 0 raras | 2 Caf\u00e9 25.00; 1 Pan 0.50;"},
-        {"a total rounded from the unrounded lines, products as the lines say",
-         QByteArray(".5 x Chicle de $0.25 = $0.13\n").repeated(8) + kTotal + "1.00\n",
-         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 4 Chicle 1.04;"},
-        {"products add up to what was charged",
-         QByteArray(".5 x Chicle de $0.25 = $0.13\n" + kTotal + "0.13\n").repeated(100),
-         "100 ventas 13.00, 0 sin cerrar 0.00, 0 raras | 50 Chicle 13.00;"},
-        {"exact cents at every size",
-         "1 x Chicle de $0.01 = $0.01\n1 x TV de $10000000.00 = $10000000.00\n" + kTotal +
-             "10000000.01\n1 x Yate de $12345678901234.56 = $12345678901234.56\n" + kTotal +
-             "12345678901234.56\n",
-         "2 ventas 12345688901234.57, 0 sin cerrar 0.00, 0 raras | 1 Yate 12345678901234.56; 1 TV "
-         "10000000.00; 1 Chicle 0.01;"},
-        {"a quantity read with the point the register had",
-         "1 x Pan de $1.00 = $1.00\n,5 x Queso de $80.00 = $0.00\n" + kTotal + "1.00\n",
-         "1 ventas 1.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 1.00; 0 Queso 0.00;"},
-        {"a quantity read with the comma the register had",
-         "1 x Pan de $1,00 = $1,00\n,5 x Queso de $80,00 = $40,00\n" + kTotal + "41,00\n",
-         "1 ventas 41.00, 0 sin cerrar 0.00, 0 raras | 0.5 Queso 40.00; 1 Pan 1.00;"},
-        {"abandoned sale before a paid one, open lines at the end",
-         "1 x Pan de $5.00 = $5.00\n1 x Pan de $5.00 = $5.00\n1 x Leche de $3.00 = $3.00\n" +
-             kTotal + "8.00\n1 x Pan de $5.00 = $5.00\n",
-         "1 ventas 8.00, 2 sin cerrar 10.00, 0 raras | 1 Pan 5.00; 1 Leche 3.00;"},
-        {"products holding the separators, quantity not a number",
-         "1 x Vino de $casa = $ 2 x 3 de $50.00 = $50.00\nxy x Vino de $casa = $ 2 x 3 de "
-         "$10.00 = $0.00\n" +
-             kTotal + "50.00\n",
-         "1 ventas 50.00, 0 sin cerrar 0.00, 0 raras | ? Vino de $casa = $ 2 x 3 50.00;"},
-        {"a total the lines cannot make closes them all",
-         "1 x Pan de $10.00 = $10.00\n" + kTotal + "15.00\n",
-         "1 ventas 15.00, 0 sin cerrar 0.00, 0 raras | 1 Pan 10.00;"},
-        {"a total of 0.00 is no sale", "1 x Pan de $10.00 = $10.00\n" + kTotal + "0.00\n",
-         "0 ventas 0.00, 1 sin cerrar 10.00, 0 raras |"},
-        {"edited lines are not recognised, never guessed",
-         "1 x Pan de $10 = $10\n" + QByteArray(49, '-') + ">Total $5.00\n" + kTotal +
-             "5.0\n1 x Pan de $1.00 = $1.00 \n2 x Pan de $1.00 = $2,00x\nPan $10.00\n\n\n" +
-             kTotal + QByteArray(16, '9') + ".00\n",
-         "0 ventas 0.00, 0 sin cerrar 0.00, 7 raras |"},
-    };
-    for (const auto& [name, bytes, expected] : rows)
-        EXPECT_EQ(describe(summariseBytes(bytes)), expected) << name;
+TEST_P(DayFiles, Summarised) {
+    EXPECT_EQ(describe(summariseBytes(GetParam().bytes)), GetParam().expected);
 }
+INSTANTIATE_TEST_SUITE_P(Rows, DayFiles, testing::ValuesIn(kDays), test::RowName());
 
 TEST(Report, TextOfSeveralDays) {
     const QList<DaySummary> days = {day("05-12-26", "2 x Pan de $1.50 = $3.00\n" + kTotal +

@@ -19,7 +19,7 @@ class AddressWindow : public WindowTest {
         showActive(*a);
         ASSERT_EQ(focused(), a->txtAddress);
         if (address)
-            type("\x7f" + QString(address).replace("<root>", dir.path()));
+            type("\x7f" + QString(address).replace("<root>", root()));
     }
     // Told once; a list loaded (lines joined by "|") closes the window, none keeps it for a retry.
     void expectOutcome(const char* loaded) {
@@ -52,7 +52,7 @@ TEST_F(AddressWindow, AddressForms) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.address);
-        const QString file = dir.path() + "/" + QString::fromUtf8(row.file);
+        const QString file = root() + "/" + QString::fromUtf8(row.file);
         file.endsWith('/') ? void(QDir().mkpath(file))
                            : write(file, row.loaded && !*row.loaded ? "" : "Uno $1\r\n\r\nDos $2");
         openAddress(row.address);

@@ -31,7 +31,7 @@ TEST_F(ChoiceWindow, EachButtonWritesItsIndexInItsLayoutsFolder) {
 
 // A missing folder is told and the window stays for another try.
 TEST_F(ChoiceWindow, AMissingFolderIsToldAndTheWindowStaysForAnotherTry) {
-    ASSERT_TRUE(QDir(dir.path() + "/Program Files").removeRecursively());
+    ASSERT_TRUE(QDir(root() + "/Program Files").removeRecursively());
     clickAt(frame->system().cmdSystem[1]);
     EXPECT_EQ(dialogs.shown,
               QStringList{"Exclamation: Sistema operativo incompatible, intente de nuevo."});

@@ -42,34 +42,42 @@ const KeyRow kRows[] = {
 };
 
 using KeyMap = WindowTest;
+struct KeyRows : WindowTest, testing::WithParamInterface<KeyRow> {};
 
-TEST_F(KeyMap, EveryControlsKeys) {
+TEST_P(KeyRows, MoveTheFocusWithTheirEffect) {
+    const KeyRow& row = GetParam();
     open("Pan $2\r\nPapa $3\r\n");
-    for (const KeyRow& row : kRows)
-        for (const char c : std::string(row.keys)) {
-            SCOPED_TRACE(std::string(row.from) + " key " + std::to_string(int(c)));
-            w->txtDato1->setText("1"), w->txtDato2->setText("X"), w->txtTotal2->setText("0.00");
-            w->txtDato4->setText("Buscar..."), w->lblTotal3->setText("9.99");
-            w->List1->setItems({"a", "b"}), w->List2->setSelectedIndex(-1);
-            QWidget* from = w->findChild<QWidget*>(row.from);
-            from->setFocus();
-            auto* box = qobject_cast<QLineEdit*>(from);
-            const QString before = box ? box->text() : QString();
-            type(QString(QChar(c)));
-            EXPECT_EQ(focused(), row.to ? w->findChild<QWidget*>(row.to) : from);
-            EXPECT_EQ(w->lblTotal3->text() == "0.00" && w->txtDato1->text() == "1" &&
-                          w->txtDato4->text() == "Buscar...",
-                      row.effect == New);
-            EXPECT_EQ(w->List1->count(), row.effect == Add ? 3 : 2);
-            if (row.effect == Pay || (from == w->List2 && c == 't')) {
-                EXPECT_EQ(w->lblTip->text(), Hint(row.effect == Pay ? 5 : 4));
-            } else if (row.effect == Qty) {
-                EXPECT_EQ(w->txtDato1->text(), QString(QChar(c)));
-            } else if (box && (row.effect == None || row.effect == Typed)) {
-                EXPECT_EQ(box->text() != before, row.effect == Typed);
-            }
+    for (const char c : std::string(row.keys)) {
+        SCOPED_TRACE("key " + std::to_string(int(c)));
+        w->txtDato1->setText("1"), w->txtDato2->setText("X"), w->txtTotal2->setText("0.00");
+        w->txtDato4->setText("Buscar..."), w->lblTotal3->setText("9.99");
+        w->List1->setItems({"a", "b"}), w->List2->setSelectedIndex(-1);
+        QWidget* from = w->findChild<QWidget*>(row.from);
+        from->setFocus();
+        auto* box = qobject_cast<QLineEdit*>(from);
+        const QString before = box ? box->text() : QString();
+        type(QString(QChar(c)));
+        EXPECT_EQ(focused(), row.to ? w->findChild<QWidget*>(row.to) : from);
+        EXPECT_EQ(w->lblTotal3->text() == "0.00" && w->txtDato1->text() == "1" &&
+                      w->txtDato4->text() == "Buscar...",
+                  row.effect == New);
+        EXPECT_EQ(w->List1->count(), row.effect == Add ? 3 : 2);
+        if (row.effect == Pay || (from == w->List2 && c == 't')) {
+            EXPECT_EQ(w->lblTip->text(), Hint(row.effect == Pay ? 5 : 4));
+        } else if (row.effect == Qty) {
+            EXPECT_EQ(w->txtDato1->text(), QString(QChar(c)));
+        } else if (box && (row.effect == None || row.effect == Typed)) {
+            EXPECT_EQ(box->text() != before, row.effect == Typed);
         }
+    }
 }
+// Named by the control and its keys, a key other than a letter or digit by its code.
+INSTANTIATE_TEST_SUITE_P(Rows, KeyRows, testing::ValuesIn(kRows), [](const auto& info) {
+    std::string name = info.param.from;
+    for (const char c : std::string(info.param.keys))
+        name += '_' + (std::isalnum(c) ? std::string(1, c) : std::to_string(int(c)));
+    return name;
+});
 
 // Fields select their text when they gain the focus; typing limits stop the cashier, not the
 // program.

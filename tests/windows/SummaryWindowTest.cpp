@@ -16,9 +16,9 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     write(choiceFile(false), " 0 \r\n");
     write(salesFile(), fileBytes(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt"));
     write(desktop() + "/Ventas de 04-12-26.txt",
-          "1 x Pan de $2.00 = $2.00\r\n" + QByteArray(50, '-') + ">Total $2.00\r\n");
+          ("1 x Pan de $2.00 = $2.00\r\n" + test::totalLine("2.00") + "\r\n").toLatin1());
     QPointer<frmResumen> summary =
-        openSummaryWindow(DriveRoot(dir.path()), frame->shared().environment());
+        openSummaryWindow(DriveRoot(root()), frame->shared().environment());
     showActive(*summary);
     const auto cell = [&](QTableView* table, int row, int column) {
         return table->model()->index(row, column).data().toString();

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "app/Frame.h"
-#include "storage/Paths.h"
-#include "storage/StorageTestSupport.h"
-#include "widgets/Dialogs.h"
+#include "support/FakeDialogs.h"
+#include "support/GTestHelpers.h"
 #include "windows/frmBoxBasic.h"
 #include "windows/frmInicio.h"
 #include "windows/frmSystem.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,50 +15,18 @@ namespace tallimo {
 
 using test::fileBytes;
 
-// Answers the boxes from queues the test fills (Yes, or Ok, when empty); records each box shown as
-// "Icon: text", with " (Sí/No)" after the icon when it asks.
-class FakeDialogs : public Dialogs {
-  public:
-    QStringList shown;
-    QList<Answer> answers;
-    QStringList inputAnswers;
-
-    Answer message(QWidget*, const QString& text, Buttons buttons, Icon icon,
-                   const QString&) override {
-        const char* icons[] = {"Question", "Exclamation", "Information", "Critical"};
-        shown.append(icons[int(icon)] + QString(buttons == Buttons::YesNo ? " (Sí/No)" : "") +
-                     ": " + text);
-        return buttons == Buttons::Ok ? Answer::Ok
-               : answers.isEmpty()    ? Answer::Yes
-                                      : answers.takeFirst();
-    }
-    QString input(QWidget*, const QString&, const QString&, const QString&) override {
-        return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
-    }
-    void about(QWidget*, const QString&, const QString&, const QIcon&) override {}
-};
-
-// A frame on a drive root of its own, on 5 December 2026, for user "cajera".
-class WindowTest : public ::testing::Test {
+// A frame on a drive root of its own, on the shop's day, for its cashier.
+class WindowTest : public ::testing::Test, protected test::ShopDrive {
   protected:
-    QTemporaryDir dir;
-    FakeDialogs dialogs;
+    test::FakeDialogs dialogs;
     std::unique_ptr<Frame> frame;
     frmBoxBasic* w = nullptr;
     bool ended = false;
-    QLocale locale{QLocale::Spanish, QLocale::Mexico}; // the machine's, read at each start
+    QLocale locale = test::shopLocale(); // the machine's, read at each start
 
-    QString desktop() const { return dir.path() + "/Documents and Settings/cajera/Escritorio"; }
-    QString choiceFile(bool english) const {
-        return dir.path() + (english ? "/Program Files" : "/Archivos de programa") +
-               "/TLMSystem.txt";
-    }
-    QString salesFile() const {
-        const QString date = locale.dateFormat(QLocale::ShortFormat);
-        return desktop() + "/Ventas de " + paths::fileNameDate(QDate(2026, 12, 5), date) + ".txt";
-    }
+    QString salesFile() const { return ShopDrive::salesFile(test::shopDay(), locale); }
 
-    void SetUp() override { QDir().mkpath(desktop()), newFrame(); }
+    void SetUp() override { newFrame(); }
     void TearDown() override {
         frame.reset();
         // Windows that closed themselves go before the drive root does.
@@ -69,8 +35,7 @@ class WindowTest : public ::testing::Test {
     // A program start: SystemChoice 0, no window loaded.
     void newFrame() {
         frame.reset();
-        const Environment env{[] { return QDate(2026, 12, 5); }, locale, [] { return "cajera"; }};
-        frame = std::make_unique<Frame>(DriveRoot(dir.path()), dialogs, env);
+        frame = std::make_unique<Frame>(DriveRoot(root()), dialogs, test::shopEnvironment(locale));
         ended = false;
         frame->onEnd = [this] { ended = true; };
     }
@@ -79,10 +44,8 @@ class WindowTest : public ::testing::Test {
     }
     // Both layouts' folders, with a price list on each desktop that tells them apart.
     void twoLayouts() {
-        QDir().mkpath(dir.path() + "/Archivos de programa");
-        QDir().mkpath(dir.path() + "/Program Files");
-        write(desktop() + "/Lista.txt", "Pan $2\r\n");
-        write(dir.path() + "/Users/cajera/Desktop/Lista.txt", "Bread $3\r\n");
+        QDir().mkpath(root() + "/Archivos de programa"), QDir().mkpath(root() + "/Program Files");
+        ASSERT_TRUE(writePriceList({"Pan $2"}) && writePriceList({"Bread $3"}, true));
     }
     static void showActive(QWidget& window) {
         window.show(), window.activateWindow();
