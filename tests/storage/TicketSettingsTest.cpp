@@ -1,6 +1,6 @@
 #include "storage/TicketSettings.h"
 #include "storage/Codec.h"
-#include "storage/StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <gtest/gtest.h>
 

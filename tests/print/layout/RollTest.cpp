@@ -1,5 +1,5 @@
 #include "print/Roll.h"
-#include "storage/StorageTestSupport.h"
+#include "support/GTestHelpers.h"
 
 #include <gtest/gtest.h>
 
