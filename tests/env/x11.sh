@@ -1,8 +1,9 @@
 # An X server of the test's own: Xvfb on the first display no one uses (it
 # picks it itself), with openbox managing its windows, exported as DISPLAY once
-# both answer (within 20 s each: a loaded machine is slow to start them); both
-# are killed at exit. Logs go to $work (see work.sh). Then finding the windows a
-# program shows there. The caller defines fail.
+# both answer (within 20 s each: a loaded machine is slow to start them; the
+# server must, openbox may not); both are killed at exit. Logs go to $work (see
+# work.sh). Then finding the windows a program shows there. The caller defines
+# fail.
 #   x11_start [WIDTHxHEIGHT]                 1280x800 by default
 #   x11_window PATTERN SECONDS [PID] [CLASS] prints the first visible window whose
 #       title matches PATTERN (xdotool's, without regard to case; any title when
@@ -33,9 +34,11 @@ x11_start() {
   # Managing windows from the moment it names itself on the root window.
   for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    kill -0 "$wm" 2>/dev/null || break
     sleep 0.1
   done
-  fail "the window manager did not start"
+  # The windows still show and take keys without it: said, not failed.
+  echo "x11: openbox does not manage the windows ($(tail -3 "$work/openbox.log"))" >&2
 }
 
 x11_window() {
