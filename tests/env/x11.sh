@@ -15,7 +15,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/work.sh"
 x11_start() {
   local display='' xvfb wm
   : >"$work/x11-display"
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/x11-display" \
+  # Without -noreset the server resets as the first client leaves, and refuses
+  # the next one (openbox) a moment.
+  Xvfb -displayfd 3 -noreset -screen 0 "${1:-1280x800}x24" -nolisten tcp 3>"$work/x11-display" \
     >"$work/xvfb.log" 2>&1 &
   xvfb=$!
   at_exit "kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null"
@@ -33,9 +35,10 @@ x11_start() {
   # Managing windows from the moment it names itself on the root window.
   for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return
+    kill -0 "$wm" 2>/dev/null || break
     sleep 0.1
   done
-  fail "the window manager did not start"
+  fail "the window manager did not start ($(tail -3 "$work/openbox.log"))"
 }
 
 x11_window() {
