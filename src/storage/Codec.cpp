@@ -109,6 +109,24 @@ template <typename OnLine> void forEachByteLine(QByteArrayView bytes, OnLine onL
     }
 }
 
+// Adds the lines of text to lines, by the rules of splitLines.
+void appendLines(QStringList& lines, QStringView text) {
+    const char16_t* p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i];
+        if (c != u'\n' && c != u'\r')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.sliced(start).toString());
+}
+
 // The lines of bytes that are well-formed UTF-8, or nothing. Qt's decoder refuses
 // overlong forms, surrogates, code points above U+10FFFF and, being stateless,
 // a sequence cut short at the end of a piece. Pieces end at a line end, so a
@@ -126,7 +144,7 @@ std::optional<QStringList> utf8Lines(QByteArrayView bytes) {
         const QString text = utf8(bytes.first(size));
         if (utf8.hasError())
             return std::nullopt;
-        lines += splitLines(text);
+        appendLines(lines, text);
         bytes = bytes.sliced(size);
     }
     return lines;
@@ -172,20 +190,7 @@ QString decodeText(QByteArrayView bytes) {
 
 QStringList splitLines(QStringView text) {
     QStringList lines;
-    const char16_t* p = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = p[i];
-        if (c != u'\n' && c != u'\r')
-            continue;
-        lines.append(text.sliced(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && p[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.sliced(start).toString());
+    appendLines(lines, text);
     return lines;
 }
 
