@@ -73,7 +73,8 @@ double printableMm(int paperMm) {
 }
 
 int TicketColumns(int paperMm) {
-    return paperMm >= 80 ? 48 : 32;
+    constexpr double kFontAMm = 1.5; // 12 dots at 8 dots a millimetre
+    return int(printableMm(paperMm) / kFontAMm);
 }
 
 QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
