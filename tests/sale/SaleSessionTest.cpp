@@ -1,7 +1,6 @@
 #include "sale/SaleSession.h"
 #include "support/GTestHelpers.h"
 
-
 using namespace tallimo;
 
 namespace {

@@ -1,7 +1,6 @@
 #include "print/Roll.h"
 #include "support/GTestHelpers.h"
 
-
 using namespace tallimo;
 
 namespace {
