@@ -1,6 +1,9 @@
+#include "app/SingleInstance.h"
 #include "windows/WindowFixture.h"
 
 #include <QPointer>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tallimo {
 
@@ -19,30 +22,28 @@ class Startup : public WindowTest {
 // The first start always reads the Spanish layout's file; a failed read opens the choice window
 // and says nothing. The splash hands over once and is unloaded.
 TEST_F(Startup, TheFirstStartReadsTheChoiceFileOfTheSpanishLayout) {
-    const struct {
-        const char *spanishFile, *englishFile; // nullptr: none
-        int choice;
-        const char* shown; // the first product of the sale window, or "choice window"
-    } rows[] = {{" 1 \r\n", nullptr, 1, "Bread $3"},      {"2\r\n", nullptr, 2, "Bread $3"},
-                {" 0 \r\n", " 1 \r\n", 0, "Pan $2"},      {"abc\r\n", nullptr, 0, "choice window"},
-                {nullptr, " 1 \r\n", 0, "choice window"}, {" 1 \r\n", " 0 \r\n", 1, "Bread $3"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(
-            (QString::fromLatin1(row.spanishFile) + " / " + row.englishFile).toStdString());
+    // The Spanish and the English layout's file (nullptr: none), the choice read, and the first
+    // product of the sale window, or "choice window".
+    const std::tuple<const char*, const char*, int, const char*> rows[] = {
+        {" 1 \r\n", nullptr, 1, "Bread $3"},      {"2\r\n", nullptr, 2, "Bread $3"},
+        {" 0 \r\n", " 1 \r\n", 0, "Pan $2"},      {"abc\r\n", nullptr, 0, "choice window"},
+        {nullptr, " 1 \r\n", 0, "choice window"}, {" 1 \r\n", " 0 \r\n", 1, "Bread $3"}};
+    for (const auto& [spanishFile, englishFile, choice, shown] : rows) {
+        SCOPED_TRACE((QString::fromLatin1(spanishFile) + " / " + englishFile).toStdString());
         for (bool english : {false, true}) {
             QFile::remove(choiceFile(english));
-            if (const char* bytes = english ? row.englishFile : row.spanishFile)
+            if (const char* bytes = english ? englishFile : spanishFile)
                 write(choiceFile(english), bytes);
         }
         newFrame();
         QPointer<frmInicio> splash = &frame->inicio();
         splash->show();
         playToHandOver(*splash);
-        EXPECT_EQ(frame->shared().SystemChoice, row.choice);
+        EXPECT_EQ(frame->shared().SystemChoice, choice);
         EXPECT_EQ(saleWindowShown()     ? frame->boxBasic().List2->item(0)
                   : choiceWindowShown() ? "choice window"
                                         : "none",
-                  row.shown);
+                  shown);
         EXPECT_TRUE(dialogs.shown.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(splash.isNull());
@@ -72,6 +73,42 @@ TEST_F(Startup, ARestartReadsTheChoiceFileOfTheLayoutInUse) {
     playToHandOver(frame->inicio());
     EXPECT_TRUE(choiceWindowShown());
     EXPECT_FALSE(ended);
+}
+
+// A drive root "C" and the folder the locks go in.
+struct SingleInstanceTest : ::testing::Test {
+    QTemporaryDir locks, base;
+    QString root = base.path() + "/C";
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(root)); }
+    auto acquire(const QString& path) { return SingleInstance::acquire(path, locks.path()); }
+};
+
+// The same root, however written, is refused; another root is another register; a closed copy
+// frees it.
+TEST_F(SingleInstanceTest, ASecondCopyOnTheSameRootIsRefused) {
+    auto first = acquire(root);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(QFile::link(root, base.path() + "/enlace"));
+    for (const QString& same : {root, root + "/", base.path() + "/enlace"})
+        EXPECT_FALSE(acquire(same)) << same.toStdString();
+    QDir().mkpath(base.path() + "/D");
+    EXPECT_TRUE(acquire(base.path() + "/D"));
+    first.reset();
+    EXPECT_TRUE(acquire(root));
+}
+
+TEST_F(SingleInstanceTest, ALockLeftByACrashedCopyDoesNotBlock) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto lock = acquire(root);
+        _exit(lock.release() ? 0 : 1); // dies holding it, as a crash would
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFile::exists(SingleInstance::lockPath(root, locks.path())));
+    EXPECT_TRUE(acquire(root));
 }
 
 } // namespace tallimo

@@ -71,9 +71,8 @@ TEST_F(Printing, TheKeyPrintsFromEveryControlAndChangesNothing) {
 // A ticket the queue does not take is told once and never as printed; the register keeps selling
 // and the sales file is what it would have been.
 TEST_F(Printing, ARefusedTicketIsToldOnceAndTheSaleGoesOn) {
-    const struct {
-        const char *name, *ticketFile, *spool, *told;
-    } rows[] = {
+    // Name, Ticket.txt, what the spool is made (nullptr: as it is), what the cashier is told.
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
         {"no such queue", "Impresora=NoHay", nullptr,
          "La impresora \"NoHay\" no existe: revise su nombre en Ticket.txt."},
         {"disabled queue", "Impresora=CajaDetenida", nullptr,
@@ -84,20 +83,20 @@ TEST_F(Printing, ARefusedTicketIsToldOnceAndTheSaleGoesOn) {
          "revise Ticket.txt en el escritorio.\n\nTicket.txt, línea 2 (\"Papel=57\"): el papel "
          "debe ser de 58 o de 80 mm."},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& [name, ticketFile, spooled, told] : rows) {
+        SCOPED_TRACE(name);
         dialogs.shown.clear();
-        if (row.spool)
-            spool(row.spool);
-        paidSale(row.ticketFile);
+        if (spooled)
+            spool(spooled);
+        paidSale(ticketFile);
         key(Qt::Key_F9);
         type(" "), sell("1"); // the sale closed, and the next one begun
         EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.isEmpty(); }, 30000));
-        if (row.spool)
+        if (spooled)
             spool("empty");
         ASSERT_EQ(dialogs.shown.size(), 1);
         EXPECT_TRUE(dialogs.shown[0].startsWith("Exclamation: No se imprimió el ticket"));
-        EXPECT_TRUE(dialogs.shown[0].contains(QString::fromUtf8(row.told)))
+        EXPECT_TRUE(dialogs.shown[0].contains(QString::fromUtf8(told)))
             << dialogs.shown[0].toStdString();
         EXPECT_EQ(printed->count(), 0);
         EXPECT_EQ(fileBytes(salesFile()), "2 x Pan de $2.00 = $4.00\r\n" + QByteArray(50, '-') +

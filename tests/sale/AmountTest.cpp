@@ -6,9 +6,7 @@
 #include <cmath>
 #include <optional>
 
-using tallimo::FormatAmount;
-using tallimo::NormalizeAmount;
-using tallimo::ReadNumber;
+using namespace tallimo;
 
 namespace {
 
@@ -51,16 +49,13 @@ TEST(ReadNumber, TheGivenDecimalMark) {
 
 // Fifteen significant digits, then cents with halves away from zero; never inf or nan.
 TEST(FormatAmount, FifteenDigitsThenCentsWithHalvesAwayFromZero) {
-    const struct {
-        double value;
-        const char* expected;
-    } rows[] = {
+    const std::pair<double, const char*> rows[] = {
         {0.125, "0.13"},  {2.675, "2.68"},    {1.005, "1.01"},     {-2.675, "-2.68"},
         {0.0049, "0.00"}, {99.995, "100.00"}, {0.1 + 0.2, "0.30"}, {-0.001, "0.00"},
         {-0.0, "0.00"},   {1e-300, "0.00"},   {INFINITY, ""},      {NAN, ""},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(FormatAmount(row.value, "."), row.expected) << row.value;
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(FormatAmount(value, "."), expected) << value;
     EXPECT_EQ(FormatAmount(123456789.125, ","), "123456789,13");
     EXPECT_EQ(FormatAmount(1e15, "."), "1000000000000000.00");
     EXPECT_EQ(FormatAmount(1e300, "."), "1" + QString(300, u'0') + ".00");

@@ -1,8 +1,6 @@
 #include "sale/SaleSession.h"
 #include "support/GTestHelpers.h"
 
-#include <gtest/gtest.h>
-
 using namespace tallimo;
 
 namespace {

@@ -134,27 +134,17 @@ class SavingChild {
     int mFd = -1;
 };
 
-// Saves in a child process whose files may not grow beyond limit bytes: to the
-// save this is exactly a full disk. Gives what the save said, empty when the
-// child could not say.
+// Saves while files may not grow beyond limit bytes: to the save this is exactly a full disk.
+// Gives what the save said.
 QString saveWithSizeLimit(const QString& path, const QStringList& items, rlim_t limit) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return {};
-    if (::fork() == 0) {
-        std::signal(SIGXFSZ, SIG_IGN); // make the write fail with EFBIG instead
-        const rlimit rl{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        const SaveResult result = saveSalesFile(path, items);
-        const QByteArray said = result.ok ? "<saved>" : result.reason.toUtf8();
-        ::_exit(::write(fds[1], said.constData(), size_t(said.size())) == said.size() ? 0 : 1);
-    }
-    ::close(fds[1]);
-    char buffer[512];
-    const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
-    ::close(fds[0]);
-    ::wait(nullptr);
-    return QString::fromUtf8(buffer, std::max<ssize_t>(got, 0));
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN); // make the write fail with EFBIG instead
+    const rlimit limited{std::min(limit, saved.rlim_cur), saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const SaveResult result = saveSalesFile(path, items);
+    ::setrlimit(RLIMIT_FSIZE, &saved), std::signal(SIGXFSZ, handler);
+    return result.ok ? u"<saved>"_s : result.reason;
 }
 #endif
 

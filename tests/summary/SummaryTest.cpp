@@ -1,5 +1,5 @@
 // Which lines make closed sales, which stay open and which are not recognised;
-// the reports' exact bytes; the command line as a shell sees it.
+// the reports' exact bytes; the command line as a shell sees it, and where --salida writes.
 #include "sale/Amount.h"
 #include "summary/CommandLine.h"
 #include "summary/SummaryReport.h"
@@ -7,9 +7,16 @@
 #include "support/GTestHelpers.h"
 
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <tuple>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace tallimo;
 using namespace tallimo::summary;
@@ -121,21 +128,19 @@ TEST(Report, CsvForTheMachinesSpreadsheet) {
     const QByteArray comma = "1,5 x Caf\xe9; molido de $10,00 = $15,00\n"
                              "-1 x =HIPERVINCULO(\"x\") de $2,00 = $-2,00\n" +
                              kTotal + "13,00\n";
+    const QByteArray bom = "\xEF\xBB\xBF";
     EXPECT_EQ(csvReport({day("05-12-26", comma)}),
-              "\xEF\xBB\xBF"
-              "Día;Producto;Cantidad;Importe\r\n05-12-26;\"Café; molido\";1,5;15,00\r\n"
-              "05-12-26;\"'=HIPERVINCULO(\"\"x\"\")\";-1;-2,00\r\n");
+              bom + "Día;Producto;Cantidad;Importe\r\n05-12-26;\"Café; molido\";1,5;15,00\r\n"
+                    "05-12-26;\"'=HIPERVINCULO(\"\"x\"\")\";-1;-2,00\r\n");
     EXPECT_EQ(csvReport({day("=1", "2 x Pan, blanco de $1.00 = $2.00\n" + kTotal + "2.00\n")}),
-              "\xEF\xBB\xBF"
-              "Día,Producto,Cantidad,Importe\r\n'=1,\"Pan, blanco\",2,2.00\r\n");
+              bom + "Día,Producto,Cantidad,Importe\r\n'=1,\"Pan, blanco\",2,2.00\r\n");
     // Formulas behind blanks or a tab, and control bytes, in both reports.
     const QByteArray hostile = "1 x \t=1+1 de $1.00 = $1.00\n1 x  =2 de $2.00 = $2.00\n"
                                "1 x \x1b[2JRojo\x7f de $3.00 = $3.00\n" +
                                kTotal + "6.00\n";
     EXPECT_EQ(csvReport({day("1", hostile)}),
-              "\xEF\xBB\xBF"
-              "Día,Producto,Cantidad,Importe\r\n1,\uFFFD[2JRojo\uFFFD,1,3.00\r\n1,' =2,1,2.00\r\n"
-              "1,'\uFFFD=1+1,1,1.00\r\n");
+              bom + "Día,Producto,Cantidad,Importe\r\n1,\uFFFD[2JRojo\uFFFD,1,3.00\r\n"
+                    "1,' =2,1,2.00\r\n1,'\uFFFD=1+1,1,1.00\r\n");
     EXPECT_TRUE(textReport({day("1", hostile)}).contains("    1 x \uFFFD[2JRojo\uFFFD = $3.00\n"));
 }
 
@@ -146,6 +151,8 @@ TEST(Report, CommandLine) {
     const QString out = dir.filePath(QStringLiteral("resumen.csv"));
     const char* refused = "no se escribe sobre un archivo de ventas";
     const QString sales = QStringLiteral("Ventas de 1.txt");
+    const char* unnamed = "no --csv (para un archivo con ese nombre, escriba ./--csv)";
+    const char* empty = "el nombre de archivo de --salida está vacío";
     // Arguments, mode, exit code (-1: not run) and a part of what goes to stdout or stderr.
     const std::tuple<const char*, QStringList, Mode, int, const char*> rows[] = {
         {"no arguments: the register", {}, Mode::Register, -1, ""},
@@ -163,16 +170,8 @@ TEST(Report, CommandLine) {
         {"unknown option", {"--resumen", "-x"}, Mode::Error, 2, "opción desconocida: -x"},
         {"files without a form", {"--resumen", d}, Mode::Error, 2, "elija --texto o --csv"},
         {"file like an option", {"--resumen", "--texto", "--", "-v"}, Mode::Text, 2, "rchivo: -v"},
-        {"--salida without its name",
-         {"--resumen", d, "--salida", "--csv"},
-         Mode::Error,
-         2,
-         "no --csv (para un archivo con ese nombre, escriba ./--csv)"},
-        {"--salida with an empty name",
-         {"--resumen", d, "--csv", "--salida", ""},
-         Mode::Error,
-         2,
-         "el nombre de archivo de --salida está vacío"},
+        {"--salida, no name", {"--resumen", d, "--salida", "--csv"}, Mode::Error, 2, unnamed},
+        {"--salida, empty name", {"--resumen", d, "--csv", "--salida", ""}, Mode::Error, 2, empty},
     };
     for (const auto& [name, arguments, mode, exitCode, printed] : rows) {
         SCOPED_TRACE(name);
@@ -185,4 +184,60 @@ TEST(Report, CommandLine) {
         EXPECT_TRUE((result.out + result.err).contains(printed)) << result.err.toStdString();
     }
     EXPECT_TRUE(test::fileBytes(out).endsWith("\nVentas-es_MX.txt,Pan dulce,2,9.00\r\n"));
+}
+
+// Where --salida writes: into pipes and devices as a stream, over regular files
+// by a safe replace, never over a sales file or an input, whatever leads there.
+TEST(ReportOutput, NeverHarmsAFile) {
+    TALLIMO_LINUX_ONLY("links, named pipes, devices and chattr");
+#ifndef _WIN32
+    QTemporaryDir dir;
+    const auto at = [&](const char* name) { return dir.filePath(QString::fromUtf8(name)); };
+    const QByteArray day =
+        "1 x Pan de $1.00 = $1.00\r\n" + QByteArray(50, '-') + ">Total $1.00\r\n";
+    const QString sales = at("Ventas de 1-1-26.txt"), input = at("dia.txt");
+    ASSERT_TRUE(test::writeBytes(sales, day) && test::writeBytes(input, day));
+    ASSERT_TRUE(QFile::link(sales, at("ventas.csv")) && QFile::link(input, at("entrada.csv")) &&
+                QFile::link(at("Ventas de 2-1-26.txt"), at("nueva.csv")));
+    ASSERT_EQ(::link(qPrintable(input), qPrintable(at("otro-nombre.csv"))), 0);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("carpeta"));
+    ASSERT_TRUE(test::writeBytes(at("fija.csv"), "fija"));
+    ASSERT_EQ(std::system(qPrintable("chattr +i " + at("fija.csv"))), 0);
+    ASSERT_EQ(::mkfifo(qPrintable(at("tubo")), 0600), 0);
+    const int reader = ::open(qPrintable(at("tubo")), O_RDONLY | O_NONBLOCK);
+
+    const char* refused = "no se escribe sobre un archivo de ventas";
+    // Name, --salida's file, exit code and a part of what goes to stderr.
+    const std::tuple<const char*, const char*, int, const char*> rows[] = {
+        {"a link to a sales file", "ventas.csv", 2, refused},
+        {"a link to an input", "entrada.csv", 2, refused},
+        {"a dangling link named as a sales file", "nueva.csv", 2, refused},
+        {"another name of an input", "otro-nombre.csv", 2, refused},
+        {"a folder", "carpeta", 2, "carpeta es una carpeta"},
+        {"a read-only file", "fija.csv", 2, "el archivo es de solo lectura"},
+        {"a device, as a stream", "/dev/null", 0, ""},
+        {"a named pipe, as a stream", "tubo", 0, ""},
+        {"a regular file, replaced", "resumen.csv", 0, ""},
+    };
+    for (const auto& [name, output, exitCode, error] : rows) {
+        SCOPED_TRACE(name);
+        const QString to = output[0] == '/' ? QString(output) : at(output);
+        const CommandResult result =
+            runCommand(parseCommandLine({"--resumen", input, "--csv", "--salida", to}), {});
+        EXPECT_EQ(result.exitCode, exitCode);
+        EXPECT_TRUE(result.err.contains(error)) << result.err.toStdString();
+    }
+    std::system(qPrintable("chattr -i " + at("fija.csv")));
+    const QByteArray csv = test::fileBytes(at("resumen.csv"));
+    EXPECT_TRUE(csv.endsWith("dia.txt,Pan,1,1.00\r\n")) << test::printable(csv);
+    QByteArray piped(4096, '\0');
+    piped.truncate(std::max<qsizetype>(0, ::read(reader, piped.data(), piped.size())));
+    ::close(reader);
+    EXPECT_EQ(piped, csv);
+    EXPECT_EQ(test::fileBytes(sales), day);
+    EXPECT_EQ(test::fileBytes(input), day);
+    EXPECT_EQ(test::fileBytes(at("fija.csv")), "fija");
+    EXPECT_FALSE(QFileInfo(at("Ventas de 2-1-26.txt")).exists());
+    EXPECT_FALSE(QFileInfo("/dev/null").isFile());
+#endif
 }

@@ -35,12 +35,9 @@ class AddressWindow : public WindowTest {
 
 // Names are matched without regard to case; Enter and "Cambiar" both load.
 TEST_F(AddressWindow, AddressForms) {
-    const struct {
-        const char* address;
-        const char* file; // under the drive root; a folder when it ends with "/"
-        bool click;
-        const char* loaded; // nullptr: not a valid address
-    } rows[] = {
+    // The address; a file under the drive root (a folder when it ends with "/"); whether
+    // "Cambiar" is clicked; what is loaded (nullptr: not a valid address).
+    const std::tuple<const char*, const char*, bool, const char*> rows[] = {
         {"C:\\Users\\cajera\\Desktop", "Users/cajera/Desktop/probex2.txt", true, "Uno $1||Dos $2"},
         {"c:\\USERS\\Cajera\\desktop\\", "Users/cajera/Desktop/PROBEX2.TXT", false,
          "Uno $1||Dos $2"},
@@ -50,14 +47,14 @@ TEST_F(AddressWindow, AddressForms) {
         {"C:\\Users\\cajera", "Users/cajera/Desktop/probex2.txt", false, nullptr},
         {"C:\\Carpeta", "Carpeta/probex2.txt/", true, nullptr},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.address);
-        const QString file = root() + "/" + QString::fromUtf8(row.file);
+    for (const auto& [address, name, click, loaded] : rows) {
+        SCOPED_TRACE(address);
+        const QString file = root() + "/" + QString::fromUtf8(name);
         file.endsWith('/') ? void(QDir().mkpath(file))
-                           : write(file, row.loaded && !*row.loaded ? "" : "Uno $1\r\n\r\nDos $2");
-        openAddress(row.address);
-        row.click ? clickAt(a->lblChange) : type("\r");
-        expectOutcome(row.loaded);
+                           : write(file, loaded && !*loaded ? "" : "Uno $1\r\n\r\nDos $2");
+        openAddress(address);
+        click ? clickAt(a->lblChange) : type("\r");
+        expectOutcome(loaded);
     }
 }
 

@@ -26,12 +26,8 @@ TEST_F(EditorWindow, ListsRoundTripThroughTheEditor) {
     const QStringList odd = {"a\rb", "c\nd", QString::fromUtf8("x\u00A0y\tz"),
                              QString::fromUtf8("␍␛2028"),
                              QString::fromUtf8("p\u2028q\u2029r\uFDD0")};
-    const struct {
-        const char* name;
-        QStringList items;
-        std::function<void()> edit;
-        QStringList after;
-    } rows[] = {
+    // Name, the list, the keys typed in the editor and the list after.
+    const std::tuple<const char*, QStringList, std::function<void()>, QStringList> rows[] = {
         {"unchanged", odd, {}, odd + QStringList{""}},
         {"empty list", {}, {}, {}},
         {"all deleted", {"A", "B"}, [&] { key(Qt::Key_A, Qt::ControlModifier), type("\x7f"); }, {}},
@@ -46,17 +42,17 @@ TEST_F(EditorWindow, ListsRoundTripThroughTheEditor) {
          {"A", "C", ""}},
     };
     open();
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        w->List2->setItems(row.items);
+    for (const auto& [name, items, keys, after] : rows) {
+        SCOPED_TRACE(name);
+        w->List2->setItems(items);
         edit(w->List2);
-        EXPECT_EQ(editor->editedText(), row.items.isEmpty() ? "" : row.items.join("\r\n") + "\r\n");
+        EXPECT_EQ(editor->editedText(), items.isEmpty() ? "" : items.join("\r\n") + "\r\n");
         EXPECT_TRUE(editor->txtEditar->textCursor().atEnd());
-        if (row.edit)
-            row.edit();
+        if (keys)
+            keys();
         editor->close();
         EXPECT_FALSE(frame->isEditarLoaded());
-        EXPECT_EQ(w->List2->items(), row.after);
+        EXPECT_EQ(w->List2->items(), after);
     }
 }
 

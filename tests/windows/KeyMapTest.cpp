@@ -16,29 +16,25 @@ struct KeyRow {
     const char *from, *keys, *to;
     Effect effect;
 };
+// The controls by name.
+constexpr const char *d1 = "txtDato1", *d2 = "txtDato2", *d3 = "txtDato3", *d4 = "txtDato4",
+                     *t2 = "txtTotal2", *l1 = "List1", *l2 = "List2";
 const KeyRow kRows[] = {
-    {"txtDato1", " \x7f", "List2", New},    {"txtDato1", "\rd\t", "txtDato2", None},
-    {"txtDato1", "b", "txtDato4", None},    {"txtDato1", "P", "txtDato3", None},
-    {"txtDato1", "xCt5", nullptr, Typed},   {"txtDato2", " dB", nullptr, Typed},
-    {"txtDato2", "\x7f", "List2", New},     {"txtDato2", "\r\t", "txtDato3", None},
-    {"txtDato3", " \x7f", "List2", New},    {"txtDato3", "\r", nullptr, Add},
-    {"txtDato3", "t\t", "txtTotal2", None}, {"txtDato3", "B", "txtDato4", None},
-    {"txtDato3", "c", "txtDato1", None},    {"txtDato3", "D", "txtDato2", None},
-    {"txtDato3", "p", nullptr, Typed},      {"txtDato4", " bP5", nullptr, Typed},
-    {"txtDato4", "\x7f", "List2", New},     {"txtDato4", "\r", nullptr, Add},
-    {"txtDato4", "T", "txtTotal2", None},   {"txtDato4", "\t", "List2", None},
-    {"txtTotal2", " \x7f", "List2", New},   {"txtTotal2", "\r", nullptr, Pay},
-    {"txtTotal2", "b", "txtDato4", None},   {"txtTotal2", "C", "txtDato1", None},
-    {"txtTotal2", "d", "txtDato2", None},   {"txtTotal2", "p", "txtDato3", None},
-    {"txtTotal2", "t", nullptr, Typed},     {"txtTotal2", "\t", "List1", None},
-    {"List1", " \x7f", "List2", New},       {"List1", "\r", nullptr, None},
-    {"List1", "B\t", "txtDato4", None},     {"List1", "c", "txtDato1", None},
-    {"List1", "d", "txtDato2", None},       {"List1", "P", "txtDato3", None},
-    {"List2", " \x7f", "List2", New},       {"List2", "\r", nullptr, Add},
-    {"List2", "7", nullptr, Qty},           {"List2", "0x", nullptr, None},
-    {"List2", "t", "txtTotal2", None},      {"List2", "b", "txtDato4", None},
-    {"List2", "C\t", "txtDato1", None},     {"List2", "D", "txtDato2", None},
-    {"List2", "p", "txtDato3", None},
+    {d1, " \x7f", l2, New},       {d1, "\rd\t", d2, None},      {d1, "b", d4, None},
+    {d1, "P", d3, None},          {d1, "xCt5", nullptr, Typed}, {d2, " dB", nullptr, Typed},
+    {d2, "\x7f", l2, New},        {d2, "\r\t", d3, None},       {d3, " \x7f", l2, New},
+    {d3, "\r", nullptr, Add},     {d3, "t\t", t2, None},        {d3, "B", d4, None},
+    {d3, "c", d1, None},          {d3, "D", d2, None},          {d3, "p", nullptr, Typed},
+    {d4, " bP5", nullptr, Typed}, {d4, "\x7f", l2, New},        {d4, "\r", nullptr, Add},
+    {d4, "T", t2, None},          {d4, "\t", l2, None},         {t2, " \x7f", l2, New},
+    {t2, "\r", nullptr, Pay},     {t2, "b", d4, None},          {t2, "C", d1, None},
+    {t2, "d", d2, None},          {t2, "p", d3, None},          {t2, "t", nullptr, Typed},
+    {t2, "\t", l1, None},         {l1, " \x7f", l2, New},       {l1, "\r", nullptr, None},
+    {l1, "B\t", d4, None},        {l1, "c", d1, None},          {l1, "d", d2, None},
+    {l1, "P", d3, None},          {l2, " \x7f", l2, New},       {l2, "\r", nullptr, Add},
+    {l2, "7", nullptr, Qty},      {l2, "0x", nullptr, None},    {l2, "t", t2, None},
+    {l2, "b", d4, None},          {l2, "C\t", d1, None},        {l2, "D", d2, None},
+    {l2, "p", d3, None},
 };
 
 using KeyMap = WindowTest;

@@ -45,21 +45,18 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
 
 // With no slot to divide among the bars, nothing but the background is drawn.
 TEST(SummaryChart, NarrowerThanItsMarginsDrawsNoBar) {
-    const struct {
-        const char* name;
-        int width;
-        bool drawn;
-    } rows[] = {{"one pixel", 1, false}, {"the margins alone", 16, false}, {"one slot", 17, true}};
+    const std::tuple<const char*, int, bool> rows[] = {
+        {"one pixel", 1, false}, {"the margins alone", 16, false}, {"one slot", 17, true}};
     SalesChart chart;
     chart.setBars({{"04/12", 2, "$2.00"}, {"05/12", 136.5, "$136.50"}});
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        chart.resize(row.width, 200);
+    for (const auto& [name, width, expected] : rows) {
+        SCOPED_TRACE(name);
+        chart.resize(width, 200);
         const QImage image = chart.grab().toImage();
         bool drawn = false;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 drawn = drawn || image.pixel(x, y) != qRgb(255, 255, 255);
-        EXPECT_EQ(drawn, row.drawn);
+        EXPECT_EQ(drawn, expected);
     }
 }

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QMenu>
 #include <QSignalSpy>
 #include <functional>
 
@@ -16,29 +15,26 @@ using WindowLife = WindowTest;
 // adds the total line when the history ends with an invoice line, and only then.
 TEST_F(WindowLife, LoadAndUnloadCloseAnOpenSaleOnce) {
     const QByteArray pan = "1 x Pan de $2.00 = $2.00\r\n", total = QByteArray(50, '-') + ">Total $";
-    const struct {
-        QByteArray before; // empty: no file
-        bool sells;        // "3 x Pan" rung up before closing
-        QByteArray after;
-    } rows[] = {
+    // The file before (empty: none), whether "3 x Pan" is rung up before closing, the file after.
+    const std::tuple<QByteArray, bool, QByteArray> rows[] = {
         {pan, false, pan + total + "0.00\r\n\r\n"}, // a history read from the file: total 0.00
         {"uno\r\n\r\n" + pan + "\r\n", true,
          "uno\r\n" + pan + "3 x Pan de $2.00 = $6.00\r\n" + total + "6.00\r\n\r\n"},
         {"", false, "<missing>"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.before.toStdString());
+    for (const auto& [before, sells, after] : rows) {
+        SCOPED_TRACE(before.toStdString());
         QFile::remove(salesFile());
-        if (!row.before.isEmpty())
-            write(salesFile(), row.before);
+        if (!before.isEmpty())
+            write(salesFile(), before);
         open("Pan $2\r\n\r\nLeche $20");
         EXPECT_EQ(w->List2->items(), (QStringList{"Pan $2", "", "Leche $20"}));
         EXPECT_EQ(w->List1->selectedIndex(), w->List1->count() - 1);
         EXPECT_EQ(w->Usuario->text(), "cajera");
-        if (row.sells)
+        if (sells)
             sell("3");
         EXPECT_TRUE(w->close());
-        EXPECT_EQ(fileBytes(salesFile()), row.after);
+        EXPECT_EQ(fileBytes(salesFile()), after);
         EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }));
         EXPECT_FALSE(frame->isBoxBasicLoaded());
     }

@@ -1,8 +1,6 @@
 #include "print/Roll.h"
 #include "support/GTestHelpers.h"
 
-#include <gtest/gtest.h>
-
 using namespace tallimo;
 
 namespace {
