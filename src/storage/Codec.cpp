@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -50,25 +51,14 @@ bool isSameByte(char16_t c) {
     return c < 0x80 || char16_t(c - 0xA0) < 0x60;
 }
 
-void appendWindows1252(QByteArray& out, QStringView text) {
-    // A surrogate pair shrinks to one byte, so the output never outgrows the input.
+// Character by character through the table. A surrogate pair shrinks to one
+// byte, so the output never outgrows the input.
+void appendByTable(QByteArray& out, QStringView text) {
     const qsizetype start = out.size();
     const qsizetype n = text.size();
     out.resize(start + n);
     char* dst = out.data() + start;
     const char16_t* src = text.utf16();
-
-    // Nearly every line is plain text: a branch-free pass the compiler vectorises
-    // (0x80-0x9F and everything above 0xFF are the characters that differ).
-    unsigned differ = 0;
-    for (qsizetype i = 0; i < n; ++i)
-        differ |= unsigned(char16_t(src[i] - 0x80) < 0x20) | unsigned(src[i] > 0xFF);
-    if (!differ) {
-        for (qsizetype i = 0; i < n; ++i)
-            dst[i] = char(src[i]);
-        return;
-    }
-
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = src[i];
         if (isSameByte(c)) {
@@ -82,6 +72,33 @@ void appendWindows1252(QByteArray& out, QStringView text) {
         }
     }
     out.truncate(dst - out.constData());
+}
+
+void appendWindows1252(QByteArray& out, QStringView text) {
+    const qsizetype n = text.size();
+    const char16_t* src = text.utf16();
+
+    // Nearly every line is plain text: a branch-free pass the compiler vectorises
+    // (0x80-0x9F and everything above 0xFF are the characters that differ).
+    unsigned differ = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        differ |= unsigned(char16_t(src[i] - 0x80) < 0x20) | unsigned(src[i] > 0xFF);
+    if (!differ) {
+        const qsizetype start = out.size();
+        out.resize(start + n);
+        char* dst = out.data() + start;
+        for (qsizetype i = 0; i < n; ++i)
+            dst[i] = char(src[i]);
+        return;
+    }
+    // An accent typed as a combining mark ("e" + U+0301) is written as the
+    // letter that has a byte ("é"). Composing can lengthen a text (a few
+    // characters are kept decomposed), so the composed text sizes the output.
+    if (std::any_of(src, src + n, [](char16_t c) { return c > 0xFF; })) {
+        appendByTable(out, text.toString().normalized(QString::NormalizationForm_C));
+        return;
+    }
+    appendByTable(out, text);
 }
 
 // Calls onLine(line) for every line of bytes, by the same rules as splitLines.

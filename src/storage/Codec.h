@@ -12,7 +12,8 @@ namespace tallimo {
 // The five bytes Windows-1252 leaves undefined map to U+0081, U+008D, U+008F,
 // U+0090, U+009D, so every byte survives a round trip.
 QString decodeWindows1252(QByteArrayView bytes);
-// A character Windows-1252 cannot hold is written as "?".
+// A character Windows-1252 cannot hold is written as "?"; a text holding a
+// character above U+00FF is composed (NFC) first, so "e" + U+0301 writes "é".
 QByteArray encodeWindows1252(QStringView text);
 
 // Valid UTF-8 holding non-ASCII bytes (a list saved by a Linux editor) is read
