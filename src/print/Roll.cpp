@@ -4,7 +4,6 @@
 #include "sale/SalesLine.h"
 
 #include <QLocale>
-#include <cmath>
 
 namespace tallimo {
 
@@ -58,8 +57,8 @@ class Layout {
         for (const QString& piece : wrap(right, mLook.columns))
             lines.append(piece.rightJustified(mLook.columns));
     }
-    QString money(double value) const {
-        return WithSymbol(FormatAmount(value, mLook.decimalPoint), mLook.symbol);
+    QString money(Cents value) const {
+        return WithSymbol(formatCents(value, mLook.decimalPoint), mLook.symbol);
     }
 
   private:
@@ -88,6 +87,8 @@ QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
     t.sides(c.toString(ticket.when.date(), QStringLiteral("dd/MM/yyyy")),
             c.toString(ticket.when.time(), QStringLiteral("HH:mm")));
     t.rule();
+    Cents printed = 0;
+    int amounts = 0;
     for (const QString& line : sale.lines) {
         const auto parsed = parseInvoiceLine(line);
         if (!parsed) { // an edited line is printed as it stands
@@ -96,16 +97,22 @@ QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
         }
         t.lines.append(wrap(parsed->product, look.columns));
         t.sides(QStringLiteral("  ") + parsed->quantity + QStringLiteral(" x ") +
-                    t.money(centsToDouble(parsed->price)),
-                t.money(centsToDouble(parsed->amount)));
+                    t.money(parsed->price),
+                t.money(parsed->amount));
+        printed += parsed->amount;
+        ++amounts;
     }
     t.rule();
+    // The register charges the unrounded sum, so the rounded amounts may miss the
+    // total; each misses by half a cent at most, anything more was edited.
+    if (const Cents gap = sale.total - printed; gap != 0) {
+        const bool rounding = 2 * (gap < 0 ? -gap : gap) <= amounts;
+        t.sides(rounding ? QStringLiteral("Redondeo") : QStringLiteral("Ajuste"), t.money(gap));
+    }
     t.sides(QStringLiteral("TOTAL"), t.money(sale.total));
-    if (sale.payment > 0) {
-        t.sides(QStringLiteral("Pago"), t.money(sale.payment));
-        const double change = sale.payment - sale.total;
-        if (std::isfinite(change))
-            t.sides(QStringLiteral("Cambio"), t.money(change));
+    if (sale.payment && *sale.payment > 0) {
+        t.sides(QStringLiteral("Pago"), t.money(*sale.payment));
+        t.sides(QStringLiteral("Cambio"), t.money(*sale.payment - sale.total));
     }
     if (!look.footer.isEmpty())
         t.rule();

@@ -33,7 +33,8 @@ int TicketColumns(int paperMm);
 
 // The ticket's lines, none longer than look.columns: the header and footer
 // centred, each sale line as its product (wrapped) over quantity, unit price
-// and amount, the total, and the payment and change when one was typed.
+// and amount, what makes the printed amounts add up to the total, the total,
+// and the payment and change when one was confirmed.
 QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look);
 
 } // namespace tallimo

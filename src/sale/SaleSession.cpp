@@ -1,31 +1,76 @@
 #include "sale/SaleSession.h"
 
-#include "sale/SalesLine.h"
+#include "storage/Codec.h"
+
+#include <algorithm>
 
 namespace tallimo {
 
-void SaleSession::rungUp(const QString& line) {
-    mLines.append(line);
+namespace {
+
+// What the file holds of each line, and what it will read back after a restart.
+QStringList asFileHolds(QStringList lines) {
+    for (QString& line : lines)
+        line = decodeWindows1252(encodeWindows1252(line));
+    return lines;
 }
 
-void SaleSession::closed(qsizetype totalLine, double payment) {
+} // namespace
+
+void SaleSession::rungUp(qsizetype at) {
+    if (mStart < 0)
+        mStart = at;
+    // The change on screen was worked out before this line: it no longer tells this sale.
+    mPaid.reset();
+}
+
+void SaleSession::paid(std::optional<Cents> payment) {
+    mPaid = payment;
+}
+
+void SaleSession::closed(qsizetype totalLine) {
     mClosedTotalLine = totalLine;
-    mClosedPayment = payment;
+    mClosedPayment = mPaid;
 }
 
 void SaleSession::newSale() {
-    mLines.clear();
+    mStart = -1;
+    mPaid.reset();
 }
 
-SaleForTicket SaleSession::forTicket(const QStringList& history, double total, double typed) const {
-    if (!mLines.isEmpty())
-        return {mLines, total, typed};
+void SaleSession::edited(const QStringList& before, const QStringList& after) {
+    const qsizetype shorter = std::min(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before[head] == after[head])
+        ++head;
+    qsizetype tail = 0;
+    while (head + tail < shorter &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+        ++tail;
+    const qsizetype changedEnd = before.size() - tail;
+    const qsizetype shift = after.size() - before.size();
+    // A total line among the lines changed is gone; a sale that began among them
+    // begins where they do.
+    if (mClosedTotalLine >= head)
+        mClosedTotalLine = mClosedTotalLine >= changedEnd ? mClosedTotalLine + shift : -1;
+    if (mStart > head)
+        mStart = mStart >= changedEnd ? mStart + shift : head;
+}
+
+SaleForTicket SaleSession::forTicket(const QStringList& history, Cents total) const {
+    if (mStart >= 0) {
+        // The lines before where it began were left by a new sale without payment.
+        qsizetype from = history.size();
+        while (from > mStart && !history[from - 1].startsWith(kTotalLinePrefix))
+            --from;
+        return {asFileHolds(history.sliced(from)), total, mPaid};
+    }
     const auto last = lastClosedSale(history);
     if (!last)
         return {};
     // Its payment is known only when this session closed it.
-    return {last->lines, centsToDouble(last->total),
-            last->totalLine == mClosedTotalLine ? mClosedPayment : 0};
+    return {asFileHolds(last->lines), last->total,
+            last->totalLine == mClosedTotalLine ? mClosedPayment : std::nullopt};
 }
 
 void SaleSession::saved(bool ok) {

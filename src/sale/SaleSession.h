@@ -1,35 +1,45 @@
 #pragma once
 
+#include "sale/SalesLine.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace tallimo {
 
 // A sale as its ticket tells it.
 struct SaleForTicket {
-    QStringList lines; // invoice lines, as the sales file holds them
-    double total = 0;
-    double payment = 0; // 0 when none was typed
+    QStringList lines; // as the sales file holds them
+    Cents total = 0;
+    std::optional<Cents> payment; // the one whose change the screen showed
 };
 
-// What the register keeps around the sale on the screen: the lines rung up
-// since the last new sale, the last sale closed here with its payment, and
-// whether the history is all on disk. The sale's own amounts stay with the
-// window that shows them.
+// What the register keeps around the sale on the screen: where in the history
+// the sale in progress began, the payment confirmed for it, the last sale
+// closed here with its payment, and whether the history is all on disk. The
+// lines themselves are the history's; the sale's running total stays with the
+// window that shows it.
 class SaleSession {
   public:
-    // A line rung up joins the sale in progress.
-    void rungUp(const QString& line);
-    // The sale in progress was paid with `payment` and closed by the total line
-    // that stands at `totalLine` of the history.
-    void closed(qsizetype totalLine, double payment);
+    // A line rung up at `at` of the history; the first one begins a sale.
+    void rungUp(qsizetype at);
+    // A payment confirmed on screen, with the change shown for it; nullopt when
+    // the file could not hold it.
+    void paid(std::optional<Cents> payment);
+    // The sale in progress was closed by the total line that stands at
+    // `totalLine` of the history, with the payment confirmed for it.
+    void closed(qsizetype totalLine);
     // Nothing is in progress any more.
     void newSale();
+    // The history was replaced by an edited one: the places kept follow their lines.
+    void edited(const QStringList& before, const QStringList& after);
+    bool inProgress() const { return mStart >= 0; }
 
-    // The sale in progress, with its running total and the payment typed; when
-    // none, the last sale the history closed, with its payment when it was
-    // closed here; else no lines.
-    SaleForTicket forTicket(const QStringList& history, double total, double typed) const;
+    // The sale in progress as the history holds it now, with the total on the
+    // screen; when none, the last sale the history closed, with its payment
+    // when it was closed here; else no lines.
+    SaleForTicket forTicket(const QStringList& history, Cents total) const;
 
     // The outcome of each save of the history.
     void saved(bool ok);
@@ -40,9 +50,10 @@ class SaleSession {
     bool tellFailure();
 
   private:
-    QStringList mLines;
+    qsizetype mStart = -1; // the sale in progress's first line
+    std::optional<Cents> mPaid;
     qsizetype mClosedTotalLine = -1;
-    double mClosedPayment = 0;
+    std::optional<Cents> mClosedPayment;
     bool mUnsaved = false;
     bool mTold = false;
 };

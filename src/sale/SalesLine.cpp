@@ -15,11 +15,6 @@ namespace {
 // No shop sells this much in a line: such a line is kept aside.
 constexpr int kLargestDigits = 15;
 
-// The total line the register writes for a sale whose lines add up to `sum`.
-std::optional<Cents> registerTotal(double sum) {
-    return readFileAmount(FormatAmount(sum, QStringLiteral(".")));
-}
-
 } // namespace
 
 std::optional<InvoiceEntry> ComposeInvoiceLine(const QString& quantity, const QString& product,
@@ -64,6 +59,10 @@ std::optional<Cents> readFileAmount(QStringView text) {
         cents = cents * 10 + (text[i].unicode() - u'0');
     }
     return start ? -cents : cents;
+}
+
+std::optional<Cents> shownCents(double amount) {
+    return readFileAmount(FormatAmount(amount, QStringLiteral(".")));
 }
 
 QString formatCents(Cents cents, const QString& mark) {
@@ -126,7 +125,7 @@ std::size_t closedRunStart(const std::vector<RungLine>& lines, Cents total) {
     while (!matched && start > 0) {
         sum += lines[--start].line.amount;
         exact += lines[start].exact;
-        matched = sum == total || registerTotal(exact) == total;
+        matched = sum == total || shownCents(exact) == total;
     }
     return matched ? start : 0;
 }

@@ -38,6 +38,10 @@ bool IsTotalLine(const QString& line);
 // is not recognised.
 std::optional<Cents> readFileAmount(QStringView text);
 
+// An amount as the register shows it and writes it into a total line, read
+// back: exactly what the file will hold; nullopt beyond what it can hold.
+std::optional<Cents> shownCents(double amount);
+
 // "-"?, the units, the mark, two digits; 0 has no sign.
 QString formatCents(Cents cents, const QString& mark);
 // For drawing: near enough.

@@ -113,7 +113,7 @@ void frmBoxBasic::ActFactura() {
     }
     SaleTotal = entry->newTotal;
     List1->addItem(entry->line);
-    mSession.rungUp(entry->line);
+    mSession.rungUp(List1->count() - 1);
     List1->setSelectedIndex(List1->count() - 1);
     lblTotal1->setText(FormatAmount(SaleTotal, mShared.environment().decimalPoint()));
     lblTip->setText(Hint(3));
@@ -136,7 +136,7 @@ void frmBoxBasic::BSupr() {
     if (*payment > 0) {
         List1->addItem(TotalLine(SaleTotal, mShared.environment().decimalPoint()));
         List1->setSelectedIndex(List1->count() - 1);
-        mSession.closed(List1->count() - 1, *payment);
+        mSession.closed(List1->count() - 1); // with the payment confirmed, not the one typed
     }
     txtTotal2->setText(QStringLiteral("0.00"));
     SaleTotal = 0;
@@ -226,13 +226,26 @@ void frmBoxBasic::refuseAmount() {
                               Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
-SaleForTicket frmBoxBasic::ticketSale() const {
-    const double typed =
-        ReadNumber(txtTotal2->text(), mShared.environment().decimalPoint()).value_or(0);
-    return mSession.forTicket(List1->items(), SaleTotal, typed);
+std::optional<SaleForTicket> frmBoxBasic::ticketSale() const {
+    // The total as lblTotal1 and the total line show it, to the cent.
+    const auto total = shownCents(SaleTotal);
+    if (!total && mSession.inProgress())
+        return std::nullopt;
+    return mSession.forTicket(List1->items(), total.value_or(0));
+}
+
+void frmBoxBasic::requestTicket() {
+    if (const auto sale = ticketSale()) {
+        emit ticketRequested(*sale, lblMoney[1]->text());
+        return;
+    }
+    mShared.dialogs().message(
+        this, QStringLiteral("El total es demasiado grande para imprimirlo en un ticket."),
+        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation);
 }
 
 void frmBoxBasic::setHistory(const QStringList& lines) {
+    mSession.edited(List1->items(), lines);
     List1->setItems(lines);
     BSave();
 }

@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <array>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -106,8 +107,9 @@ class frmBoxBasic : public Form {
     void lblReset_MouseDown();
     void lblReset_MouseUp();
 
-    // The sale on the screen, or the last closed sale when no line was rung up since.
-    SaleForTicket ticketSale() const;
+    // The sale on the screen, or the last closed sale when no line was rung up
+    // since; nullopt when the total on the screen is beyond what a ticket holds.
+    std::optional<SaleForTicket> ticketSale() const;
 
     // The history as the editor gave it back: shown, and saved at once.
     void setHistory(const QStringList& lines);
@@ -142,6 +144,8 @@ class frmBoxBasic : public Form {
     SaveResult saveHistory();
     // An amount beyond what can be calculated: nothing changes and the cashier is told.
     void refuseAmount();
+    // F9: the ticket of ticketSale(), or why there is none.
+    void requestTicket();
 
     SaleSession mSession;
 };

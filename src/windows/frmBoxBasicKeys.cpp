@@ -3,6 +3,7 @@
 
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
+#include "sale/SalesLine.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Identity.h"
 #include "widgets/KeyAdapter.h"
@@ -73,7 +74,7 @@ void frmBoxBasic::connectHandlers() {
     connect(lblAbout, &Label::mouseUp, this, [this] { lblAbout_MouseUp(); });
     // Whichever control has the focus; none of them uses these keys.
     connect(new QShortcut(Qt::Key_F9, this), &QShortcut::activated, this,
-            [this] { emit ticketRequested(ticketSale(), lblMoney[1]->text()); });
+            [this] { requestTicket(); });
     connect(new QShortcut(Qt::Key_F12, this), &QShortcut::activated, this,
             &frmBoxBasic::reprintRequested);
     connect(lblReset, &Label::clicked, this, [this] { lblReset_Click(); });
@@ -217,6 +218,7 @@ void frmBoxBasic::txtTotal2_KeyPress(int& keyAscii) {
         }
         txtTotal2->setText(result->payment);
         lblTotal3->setText(result->change);
+        mSession.paid(readFileAmount(result->payment));
         lblTip->setText(Hint(5));
         BSave();
         return;

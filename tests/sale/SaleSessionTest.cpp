@@ -7,30 +7,38 @@ namespace {
 
 const QString kPan = "2 x Pan de $2.00 = $4.00";
 const QString kPapa = "1 x Papa de $3.00 = $3.00";
-const QString kTotal4 = QString(50, '-') + ">Total $4.00";
+const QStringList kSold = {kPan, QString(50, '-') + ">Total $4.00"};
+const QString kUnpaid = kPan + " | 4.00 | -";
 
 struct TicketRow {
     const char* name;
-    QStringList rungUp; // lines rung up in this session,
-    qsizetype closedAt; // then closed with 10 by a total line there (-1: not),
-    bool newSale;       // then a new sale
-    QStringList history;
-    QString sale; // lines | total | payment
+    QStringList before; // the history as this session went through it,
+    const char* steps;  // one a char: for each of its lines R rung up, T closed there, L there
+                        // before; p paid 10, n new sale
+    QStringList after;  // the history now (none: as before, else given back by the editor)
+    QString sale;       // lines | total | payment
 };
 
 QString describe(const SaleForTicket& sale) {
-    return sale.lines.join(" + ") + QStringLiteral(" | %1 | %2").arg(sale.total).arg(sale.payment);
+    return sale.lines.join(" + ") + " | " + formatCents(sale.total, ".") + " | " +
+           (sale.payment ? formatCents(*sale.payment, ".") : "-");
 }
 
-// The ticket tells the sale in progress with the payment typed, else the last sale the history
-// closed, whose payment is known only when this session closed it at that line.
+// The ticket tells the sale in progress as the history holds it now, with the payment confirmed
+// for the change on screen (not one confirmed before the last line was rung up), else the last sale
+// the history closed, whose payment is known only when this session closed it at that line.
 const TicketRow kTickets[] = {
-    {"nothing sold", {}, -1, false, {}, " | 0 | 0"},
-    {"in progress", {kPan}, -1, false, {kPan}, kPan + " | 4 | 10"},
-    {"closed here", {kPan}, 1, true, {kPan, kTotal4}, kPan + " | 4 | 10"},
-    {"closed before this session", {}, -1, false, {kPan, kTotal4}, kPan + " | 4 | 0"},
-    {"closed here, then edited away", {}, 3, false, {kPan, kTotal4}, kPan + " | 4 | 0"},
-    {"new sale without payment", {kPapa}, -1, true, {kPan, kTotal4, kPapa}, kPan + " | 4 | 0"},
+    {"nothing sold", {}, "", {}, " | 0.00 | -"},
+    {"in progress", {kPan}, "Rp", {}, kPan + " | 4.00 | 10.00"},
+    {"closed here", kSold, "RpTn", {}, kPan + " | 4.00 | 10.00"},
+    {"closed before this session", kSold, "LL", {}, kUnpaid},
+    {"closed here, then edited away", kSold + kSold, "LLRpTn", kSold, kUnpaid},
+    {"new sale without payment", kSold + QStringList{kPapa}, "LLRn", {}, kUnpaid},
+    {"closed on a payment typed, not confirmed", kSold, "RTn", {}, kUnpaid},
+    {"edited sale, paid before its last line", {kPan, kPapa}, "RpR", {kPan}, kUnpaid},
+    {"abandoned lines", kSold + QStringList{kPapa, kPan}, "LLRnR", {}, kUnpaid},
+    {"abandoned line edited away", {kPapa, kPan}, "RnR", {kPan}, kUnpaid},
+    {"file's bytes", {"1 x 🎂 de $4.00 = $4.00"}, "R", {}, "1 x ? de $4.00 = $4.00 | 4.00 | -"},
 };
 
 class SaleTicket : public testing::TestWithParam<TicketRow> {};
@@ -38,13 +46,18 @@ class SaleTicket : public testing::TestWithParam<TicketRow> {};
 TEST_P(SaleTicket, TheSaleInProgressOrTheLastClosed) {
     const TicketRow& row = GetParam();
     SaleSession session;
-    for (const QString& line : row.rungUp)
-        session.rungUp(line);
-    if (row.closedAt >= 0)
-        session.closed(row.closedAt, 10);
-    if (row.newSale)
-        session.newSale();
-    EXPECT_EQ(describe(session.forTicket(row.history, 4, 10)), row.sale);
+    qsizetype at = 0;
+    for (const char step : std::string_view(row.steps)) {
+        step == 'R'   ? session.rungUp(at)
+        : step == 'T' ? session.closed(at)
+        : step == 'p' ? session.paid(1000)
+        : step == 'n' ? session.newSale()
+                      : void();
+        at += step < 'a';
+    }
+    const QStringList& now = row.after.isEmpty() ? row.before : row.after;
+    session.edited(row.before, now); // nothing moves when it is the same
+    EXPECT_EQ(describe(session.forTicket(now, 400)), row.sale);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaleTicket, testing::ValuesIn(kTickets), test::RowName());

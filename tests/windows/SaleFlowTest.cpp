@@ -44,6 +44,17 @@ TEST_F(SaleFlow, AWholeSaleFromTheKeyboard) {
     }
 }
 
+// The ticket tells the payment whose change the screen shows: the one confirmed with Enter, not
+// one typed after it; the sale closed then keeps it.
+TEST_F(SaleFlow, TheTicketTellsThePaymentConfirmed) {
+    open("Vino $37.5\r\n"), sell("");
+    type("t50\r\b\b\b\b\b20");
+    EXPECT_EQ(w->txtTotal2->text() + " " + w->lblTotal3->text(), "20 12.50");
+    EXPECT_EQ(formatCents(w->ticketSale().value().payment.value_or(0), "."), "50.00");
+    type(" "); // closed
+    EXPECT_EQ(formatCents(w->ticketSale().value().payment.value_or(0), "."), "50.00");
+}
+
 // A missing price list is offered; when its folder is missing too, the folder is named.
 TEST_F(SaleFlow, AMissingPriceListIsCreatedWhenItCanBe) {
     open(nullptr);
