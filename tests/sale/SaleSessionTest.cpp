@@ -48,11 +48,8 @@ TEST_P(SaleTicket, TheSaleInProgressOrTheLastClosed) {
     SaleSession session;
     qsizetype at = 0;
     for (const char step : std::string_view(row.steps)) {
-        step == 'R'   ? session.rungUp(at)
-        : step == 'T' ? session.closed(at)
-        : step == 'p' ? session.paid(1000)
-        : step == 'n' ? session.newSale()
-                      : void();
+        step == 'R' ? session.rungUp(at) : step == 'T' ? session.closed(at) : void();
+        step == 'p' ? session.paid(1000) : step == 'n' ? session.newSale() : void();
         at += step < 'a';
     }
     const QStringList& now = row.after.isEmpty() ? row.before : row.after;
