@@ -221,6 +221,17 @@ QStringList decodeLines(QByteArrayView bytes) {
     return lines;
 }
 
+QStringList decodeEachLine(QByteArrayView bytes) {
+    QStringList lines;
+    forEachByteLine(bytes, [&](QByteArrayView line) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8(line);
+        lines.append(utf8.hasError() ? decodeWindows1252(line) : std::move(text));
+    });
+    return lines;
+}
+
 QByteArray encodeLines(const QStringList& lines) {
     qsizetype size = 0;
     for (const QString& line : lines)

@@ -28,6 +28,11 @@ QStringList splitLines(QStringView text);
 // large Windows-1252 file is decoded line by line.
 QStringList decodeLines(QByteArrayView bytes);
 
+// Each line as it is written, for a file several editors have added to: a
+// line of valid UTF-8 as UTF-8, any other as Windows-1252. A byte order mark
+// stays a character (U+FEFF) wherever it is.
+QStringList decodeEachLine(QByteArrayView bytes);
+
 // Every line encoded in Windows-1252 and followed by CR LF.
 QByteArray encodeLines(const QStringList& lines);
 

@@ -100,12 +100,31 @@ const SettingsRow kSettings[] = {
      "Ticket.txt, línea 2 (\"Papel=57\"): el papel debe ser de 58 o de 80 mm."},
     {"printer twice", "Impresora=A\nimpresora=B",
      "Ticket.txt, línea 2 (\"impresora=B\"): \"impresora\" ya se indicó en una línea anterior."},
+    {"UTF-16 LE", "\xFF\xFEP\0i\0e\0=\0A\0\r\0\n\0P\0i\0e\0=\0\xF3\0"_ba, " | A,ó |  | 58"},
+    {"UTF-16 BE", "\xFE\xFF\0P\0i\0e\0=\0\xD1\0\n"_ba, " | Ñ |  | 58"},
+    {"NUL in a name", "Enca\0bezado=A"_ba,
+     "Ticket.txt, línea 1 (\"Enca\uFFFDbezado=A\"): la línea tiene un carácter nulo; guarde el "
+     "archivo como ANSI o UTF-8."},
+    {"second byte order mark", "\xEF\xBB\xBFPie=A\n\xEF\xBB\xBFPie=B",
+     "Ticket.txt, línea 2 (\"\uFFFDPie=B\"): la línea tiene una marca de orden de bytes (un "
+     "carácter invisible) en medio del archivo; borre la línea y escríbala de nuevo."},
+    {"UTF-8 and Windows-1252 lines", "Encabezado=Ju\xC3\xA1rez\r\nPie=Adi\xF3s\r\n",
+     "Juárez | Adiós |  | 58"},
+    {"a long line quoted short", "Papel=" + QByteArray(1000, '9'),
+     "Ticket.txt, línea 1 (\"Papel=9999999999999999999999999999999999…\"): el papel debe ser de "
+     "58 o de 80 mm."},
+    {"too large for a ticket", "Pie=" + QByteArray(kMaxTicketFileBytes, 'x'),
+     "Ticket.txt pesa más de 64 KB, demasiado para un ticket; revise que sea el archivo correcto."},
+    {"10 header, 11 footer lines", "Encabezado=A\n"_ba.repeated(10) + "Pie=B\n"_ba.repeated(11),
+     "Ticket.txt, línea 21 (\"Pie=B\"): el pie admite 10 líneas como máximo."},
+    {"the unit only at the end", "Papel=8mm0mm",
+     "Ticket.txt, línea 1 (\"Papel=8mm0mm\"): el papel debe ser de 58 o de 80 mm."},
 };
 
 class TicketSettingsFile : public testing::TestWithParam<SettingsRow> {};
 
 TEST_P(TicketSettingsFile, ReadsEachSettingOrNamesTheBadLine) {
-    const TicketSettingsRead r = parseTicketSettings(decodeLines(GetParam().bytes));
+    const TicketSettingsRead r = parseTicketSettingsBytes(GetParam().bytes);
     const TicketSettings& s = r.settings;
     const QString read = r.error.isEmpty() ? QStringList{s.header.join(','), s.footer.join(','),
                                                          s.printer, QString::number(s.paperMm)}
@@ -115,10 +134,6 @@ TEST_P(TicketSettingsFile, ReadsEachSettingOrNamesTheBadLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TicketSettingsFile, testing::ValuesIn(kSettings), test::RowName());
-
-TEST(TicketSettingsMissing, GivesTheSmallRoll) {
-    EXPECT_EQ(readTicketSettings("/no/such/Ticket.txt").settings.paperMm, 58);
-}
 
 // Hostile files given to every reader: each gives its stated outcome, nothing
 // crashes or hangs, and memory stays in proportion to what the file holds.
@@ -165,6 +180,19 @@ const Maker folder = [](const QString& path) { return QDir().mkdir(path); };
 const Maker sparseOverTheCap = [](const QString& path) {
     return QFile(path).open(QIODevice::WriteOnly) && QFile::resize(path, kMaxFileBytes + 1);
 };
+
+// A missing Ticket.txt gives the defaults; a link to nothing cannot be read; a
+// file far too large is refused before it is read.
+TEST(TicketSettingsOnDisk, MissingGivesTheSmallRollOthersAreRefused) {
+    EXPECT_EQ(readTicketSettings("/no/such/Ticket.txt").settings.paperMm, 58);
+    QTemporaryDir dir;
+    ASSERT_TRUE(sparseOverTheCap(dir.filePath(u"Ticket.txt"_s)));
+    EXPECT_TRUE(
+        readTicketSettings(dir.filePath(u"Ticket.txt"_s)).error.startsWith(u"Ticket.txt pesa"));
+    const Maker link = linkTo(u"/nonexistent/tallimo"_s); // else a folder, as unreadable
+    ASSERT_TRUE((link ? link : folder)(dir.filePath(u"a"_s)));
+    EXPECT_EQ(readTicketSettings(dir.filePath(u"a"_s)).error, u"Ticket.txt no se pudo leer."_s);
+}
 
 // The sales reader reads the same lines as the price list's, without the empty
 // ones (a line of blanks is not empty).
