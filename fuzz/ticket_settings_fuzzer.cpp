@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(s.header.size() <= kMaxHeaderLines, "the header within its limit");
     require(s.footer.size() <= kMaxFooterLines, "the footer within its limit");
     require(s.paperMm == 58 || s.paperMm == 80, "paper of 58 or 80 mm");
+    for (const QString& line : s.header + s.footer)
+        require(line.size() <= kMaxTextChars, "a header or footer line within its limit", line);
     for (const QString& line : s.header + s.footer + QStringList{s.printer})
         require(printable(line), "no NUL, byte order mark or line end in a setting", line);
     return 0;

@@ -85,6 +85,10 @@ TicketSettingsRead parseTicketSettings(const QStringList& lines) {
             return fail(QStringLiteral("falta el signo \"=\" entre el nombre y el valor."));
         const QString name = line.first(equals).trimmed().toLower();
         const QString value = line.sliced(equals + 1).trimmed();
+        if ((name == u"encabezado" || name == u"pie") && value.size() > kMaxTextChars)
+            return fail(QStringLiteral("el encabezado y el pie admiten %1 caracteres por línea "
+                                       "como máximo.")
+                            .arg(kMaxTextChars));
         if (name == u"encabezado") {
             if (s.header.size() == kMaxHeaderLines)
                 return fail(QStringLiteral("el encabezado admite %1 líneas como máximo.")

@@ -18,6 +18,8 @@ struct TicketSettings {
 // A ticket is a receipt, not a page: a file holding more is a mistake.
 inline constexpr int kMaxHeaderLines = 10;
 inline constexpr int kMaxFooterLines = 10;
+// A line of the header or footer: three or four printed lines of the narrow roll.
+inline constexpr qsizetype kMaxTextChars = 120;
 // Far more than the most a ticket's settings need, far less than would slow
 // the register down; a larger file is refused without being read.
 inline constexpr qsizetype kMaxTicketFileBytes = 64 * 1024;

@@ -117,6 +117,9 @@ const SettingsRow kSettings[] = {
      "Ticket.txt pesa más de 64 KB, demasiado para un ticket; revise que sea el archivo correcto."},
     {"10 header, 11 footer lines", "Encabezado=A\n"_ba.repeated(10) + "Pie=B\n"_ba.repeated(11),
      "Ticket.txt, línea 21 (\"Pie=B\"): el pie admite 10 líneas como máximo."},
+    {"a footer line too long", "Pie=" + QByteArray(121, 'x'),
+     "Ticket.txt, línea 1 (\"Pie=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx…\"): el encabezado y el pie "
+     "admiten 120 caracteres por línea como máximo."},
     {"the unit only at the end", "Papel=8mm0mm",
      "Ticket.txt, línea 1 (\"Papel=8mm0mm\"): el papel debe ser de 58 o de 80 mm."},
 };
