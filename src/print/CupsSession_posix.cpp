@@ -1,6 +1,5 @@
 #include "print/CupsSession_posix.h"
 
-#include <QThread>
 #include <QUrl>
 
 #include <cerrno>
@@ -34,8 +33,6 @@ Cups openCups() {
 
 // How often a call waiting on the server looks at the stop and the limits.
 constexpr double kLookSeconds = 0.25;
-// A cancel is one short request: closing never waits longer for it.
-constexpr int kCancelMs = 1000;
 
 } // namespace
 
@@ -111,10 +108,10 @@ std::optional<QueueState> CupsSession::queue(const QByteArray& name) {
     return queue;
 }
 
-bool CupsSession::cancel(const QByteArray& queue, int job) {
+bool CupsSession::cancel(const QByteArray& queue, int job, int ms) {
     mCancelling = true;
     mGaveUp = false;
-    begin(kCancelMs);
+    begin(ms);
     const ipp_status_t status = cups().cupsCancelJob2(mHttp, queue.constData(), job, 0);
     mCancelling = false;
     // Refused (already ended, or gone with its queue) is as good as done.
@@ -150,7 +147,9 @@ void cancelLeftovers(const std::atomic<bool>& stop, int ms) {
         if (!stop && !deadline.hasExpired() && cups().opened) {
             static const std::atomic<bool> never{false}; // the deadline bounds it
             CupsSession session(never, QDeadlineTimer(qMax<qint64>(deadline.remainingTime(), 1)));
-            if (session.open(job.host, job.port) && session.cancel(job.queue, job.job))
+            if (session.open(job.host, job.port) &&
+                session.cancel(job.queue, job.job,
+                               int(qBound(qint64(1), deadline.remainingTime(), qint64(kCancelMs)))))
                 continue;
         }
         const std::lock_guard<std::mutex> lock(leftoversLock);

@@ -36,6 +36,8 @@ const Cups& cups();
 
 // A request the server leaves unanswered this long: it does not answer.
 constexpr int kRequestMs = 10000;
+// A cancel is one short request: closing never waits longer for it.
+constexpr int kCancelMs = 1000;
 
 // What the server says of a queue.
 struct QueueState {
@@ -66,9 +68,9 @@ class CupsSession {
 
     // The queue's state, or nothing: cupsLastError() and gaveUp() say why.
     std::optional<QueueState> queue(const QByteArray& name);
-    // Takes the job back from its queue within a second, even after the stop;
-    // false when the server did not answer.
-    bool cancel(const QByteArray& queue, int job);
+    // Takes the job back from its queue within `ms`, even after the stop or the
+    // patience; false when the server did not answer.
+    bool cancel(const QByteArray& queue, int job, int ms = kCancelMs);
 
   private:
     static int keepWaiting(http_t*, void* self);

@@ -132,6 +132,8 @@ QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QS
                 const QDeadlineTimer& patience) {
     while (!session.stopped()) {
         const auto state = jobState(session, queue, job);
+        if (state == IPP_JSTATE_COMPLETED)
+            return {};
         const auto printer = state ? session.queue(queue) : std::nullopt;
         if (session.stopped())
             break;
@@ -145,8 +147,6 @@ QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QS
                                   "el ticket: revise que el servicio de impresión esté en "
                                   "marcha. El ticket se quitará de la cola en cuanto conteste.");
         }
-        if (*state == IPP_JSTATE_COMPLETED)
-            return {};
         if (*state >= IPP_JSTATE_STOPPED) {
             takeBack(session, queue, job);
             return QStringLiteral("La impresora %1 no terminó el ticket: se canceló o se "
@@ -177,8 +177,8 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
     if (!cups().opened)
         return QStringLiteral("No se pudo hablar con el sistema de impresión (%1).")
             .arg(cups().error);
-    cancelLeftovers(stop, kLeftoversMs);
     const QDeadlineTimer patience(kPatienceMs);
+    cancelLeftovers(stop, kLeftoversMs);
     CupsSession session(stop, patience);
     if (!session.open())
         return stop ? QString() : noAnswer();
