@@ -58,7 +58,7 @@ bool CupsSession::open(const QByteArray& host, int port) {
         errno = 0;
         mHttp = cups().httpConnect2(mHost.constData(), mPort, nullptr, AF_UNSPEC,
                                     cups().cupsEncryption(), 1, int(kLookSeconds * 1000), nullptr);
-        if (!mHttp && errno != ETIMEDOUT && errno != EINPROGRESS && errno != EAGAIN &&
+        if (!mHttp && errno != 0 && errno != ETIMEDOUT && errno != EINPROGRESS && errno != EAGAIN &&
             errno != EINTR)
             return false;
     }
@@ -74,7 +74,8 @@ void CupsSession::begin(int ms) {
 
 int CupsSession::keepWaiting(http_t*, void* self) {
     auto* session = static_cast<CupsSession*>(self);
-    const bool cut = !session->mCancelling && (session->mStop || session->mPatience.hasExpired());
+    // Each request's limit lies within the patience (see begin()).
+    const bool cut = !session->mCancelling && session->mStop;
     if (cut || session->mRequest.hasExpired()) {
         session->mGaveUp = true;
         return 0;

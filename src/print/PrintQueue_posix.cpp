@@ -126,6 +126,13 @@ std::optional<ipp_jstate_t> jobState(CupsSession& session, const QByteArray& que
     return state;
 }
 
+QString overdue(const QString& name) {
+    return QStringLiteral("La impresora %1 no imprimió el ticket en %2 segundos y se quitó de la "
+                          "cola. Revise que esté encendida, conectada y con papel.")
+        .arg(name)
+        .arg(kPatienceMs / 1000);
+}
+
 // Follows the job until the queue completed it; empty when it did, or when the
 // program ends (it is taken back then).
 QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QString& name,
@@ -138,6 +145,10 @@ QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QS
         if (session.stopped())
             break;
         if (!printer) {
+            if (session.gaveUp() && patience.hasExpired()) { // a slow answer at the very end
+                takeBack(session, queue, job);
+                return overdue(name);
+            }
             if (!session.gaveUp() && cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
                 return QStringLiteral("La impresora %1 se quitó del sistema de impresión antes "
                                       "de terminar el ticket.")
@@ -145,7 +156,7 @@ QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QS
             takeBack(session, queue, job);
             return QStringLiteral("El sistema de impresión dejó de contestar antes de terminar "
                                   "el ticket: revise que el servicio de impresión esté en "
-                                  "marcha. El ticket se quitará de la cola en cuanto conteste.");
+                                  "marcha.");
         }
         if (*state >= IPP_JSTATE_STOPPED) {
             takeBack(session, queue, job);
@@ -159,11 +170,7 @@ QString waitFor(CupsSession& session, const QByteArray& queue, int job, const QS
         }
         if (patience.hasExpired()) {
             takeBack(session, queue, job);
-            return QStringLiteral("La impresora %1 no imprimió el ticket en %2 segundos y se "
-                                  "quitó de la cola. Revise que esté encendida, conectada y "
-                                  "con papel.")
-                .arg(name)
-                .arg(kPatienceMs / 1000);
+            return overdue(name);
         }
         QThread::msleep(200);
     }
