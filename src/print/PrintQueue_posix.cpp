@@ -71,6 +71,39 @@ void takeBack(CupsSession& session, const QByteArray& queue, int job) {
         remember(session, queue, job);
 }
 
+QString noDefault() {
+    return QStringLiteral("No hay una impresora predeterminada: elija una en el sistema o "
+                          "escriba su nombre en Ticket.txt (Impresora=...).");
+}
+
+// The queue named, or the default one; nothing, with `why`, when there is none.
+std::optional<QueueState> findQueue(CupsSession& session, const QString& printer, QString& why) {
+    QByteArray wanted = printer.toUtf8();
+    if (wanted.isEmpty()) {
+        session.begin();
+        wanted = cups().cupsGetDefault2(session.http());
+        const ipp_status_t status = cups().cupsLastError();
+        if (wanted.isEmpty()) {
+            why = session.gaveUp() || (status > IPP_STATUS_OK_EVENTS_COMPLETE &&
+                                       status != IPP_STATUS_ERROR_NOT_FOUND)
+                      ? unreachable(session)
+                      : noDefault();
+            return std::nullopt;
+        }
+    }
+    auto queue = session.queue(wanted);
+    if (queue)
+        return queue;
+    if (session.gaveUp() || cups().cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
+        why = unreachable(session);
+    else if (printer.isEmpty())
+        why = noDefault();
+    else
+        why = QStringLiteral("La impresora %1 no existe: revise su nombre en Ticket.txt.")
+                  .arg(quoted(printer));
+    return std::nullopt;
+}
+
 // Hands the page to the queue: the job's id, or 0 with `why` it did not take it.
 int submit(CupsSession& session, const QByteArray& queue, const QString& file, const Job& job,
            const QByteArray& media, QString& why) {
@@ -190,32 +223,10 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
     if (!session.open())
         return stop ? QString() : noAnswer();
 
-    QByteArray wanted = job.printer.toUtf8();
-    if (wanted.isEmpty()) {
-        session.begin();
-        wanted = cups().cupsGetDefault2(session.http());
-        const ipp_status_t why = cups().cupsLastError();
-        if (wanted.isEmpty() && session.stopped())
-            return {};
-        if (wanted.isEmpty() && (session.gaveUp() || (why > IPP_STATUS_OK_EVENTS_COMPLETE &&
-                                                      why != IPP_STATUS_ERROR_NOT_FOUND)))
-            return unreachable(session);
-        if (wanted.isEmpty())
-            return QStringLiteral("No hay una impresora predeterminada: elija una en el "
-                                  "sistema o escriba su nombre en Ticket.txt (Impresora=...).");
-    }
-    const auto queue = session.queue(wanted);
-    if (session.stopped())
-        return {};
-    if (!queue) {
-        if (session.gaveUp() || cups().cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
-            return unreachable(session);
-        return job.printer.isEmpty()
-                   ? QStringLiteral("No hay una impresora predeterminada: elija una en el "
-                                    "sistema o escriba su nombre en Ticket.txt (Impresora=...).")
-                   : QStringLiteral("La impresora %1 no existe: revise su nombre en Ticket.txt.")
-                         .arg(quoted(job.printer));
-    }
+    QString why;
+    const auto queue = findQueue(session, job.printer, why);
+    if (!queue)
+        return session.stopped() ? QString() : why;
     const QString name = quoted(QString::fromUtf8(queue->name));
     if (const QString problem = problemOf(*queue); !problem.isEmpty())
         return problem;
@@ -234,12 +245,9 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
                                  .arg(size.width(), 0, 'f', 1)
                                  .arg(size.height(), 0, 'f', 1)
                                  .toLatin1();
-    QString why;
     const int id = submit(session, queue->name, file, job, media, why);
-    if (session.stopped())
-        return {};
     if (id <= 0)
-        return why;
+        return session.stopped() ? QString() : why;
     return waitFor(session, queue->name, id, name, patience);
 }
 
