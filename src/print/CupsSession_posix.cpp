@@ -146,8 +146,7 @@ void cancelLeftovers(const std::atomic<bool>& stop, int ms) {
     const QDeadlineTimer deadline(ms);
     for (const Leftover& job : pending) {
         if (!stop && !deadline.hasExpired() && cups().opened) {
-            static const std::atomic<bool> never{false}; // the deadline bounds it
-            CupsSession session(never, QDeadlineTimer(qMax<qint64>(deadline.remainingTime(), 1)));
+            CupsSession session(stop, QDeadlineTimer(qMax<qint64>(deadline.remainingTime(), 1)));
             if (session.open(job.host, job.port) &&
                 session.cancel(job.queue, job.job,
                                int(qBound(qint64(1), deadline.remainingTime(), qint64(kCancelMs)))))
