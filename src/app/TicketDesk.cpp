@@ -8,8 +8,11 @@
 namespace tallimo {
 
 TicketDesk::TicketDesk(Shared& shared) : mShared(shared) {
+    QObject::connect(&mPrinter, &TicketPrinter::printed, &mPrinter,
+                     [this](const QString& title) { arrived(title); });
     QObject::connect(&mPrinter, &TicketPrinter::failed, &mPrinter,
-                     [this](const QString&, const QString& reason) {
+                     [this](const QString& title, const QString& reason) {
+                         arrived(title);
                          tell(QStringLiteral("No se imprimió el ticket.\n\n%1\n\nLa venta no "
                                              "cambió; pulse F12 para imprimirlo otra vez.")
                                   .arg(reason));
@@ -22,6 +25,8 @@ void TicketDesk::print(const TicketSale& ticket, const QString& symbol, QWidget*
         tell(QStringLiteral("No hay ninguna venta para imprimir."));
         return;
     }
+    if (onItsWay(ticket.sale.lines))
+        return;
     mLast.emplace(ticket, symbol);
     hand();
 }
@@ -33,7 +38,24 @@ void TicketDesk::reprint(QWidget* window) {
                             "la venta."));
         return;
     }
-    hand();
+    if (!onItsWay(mLast->first.sale.lines))
+        hand();
+}
+
+bool TicketDesk::onItsWay(const QStringList& lines) {
+    for (OnItsWay& ticket : mOnItsWay) {
+        if (ticket.lines != lines)
+            continue;
+        if (!ticket.told)
+            tell(QStringLiteral("El ticket de esta venta ya se está imprimiendo."));
+        ticket.told = true;
+        return true;
+    }
+    return false;
+}
+
+void TicketDesk::arrived(const QString& title) {
+    mOnItsWay.removeIf([&](const OnItsWay& ticket) { return ticket.title == title; });
 }
 
 void TicketDesk::hand() {
@@ -53,6 +75,7 @@ void TicketDesk::hand() {
     const QString title = QStringLiteral("Ticket %1 %2")
                               .arg(ticket.when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")))
                               .arg(++mCount);
+    mOnItsWay.append({title, ticket.sale.lines});
     mPrinter.print({s.printer, title, LayoutTicket(ticket, look), s.paperMm, look.columns});
 }
 

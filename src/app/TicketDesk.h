@@ -13,7 +13,7 @@ class Shared;
 
 // Where the sale window's tickets go: Ticket.txt read at each ticket, the ticket
 // laid out and handed to the printer, and every reason it was not printed told
-// once, over the window given.
+// once, over the window given. A sale has one ticket on its way at a time.
 class TicketDesk {
   public:
     explicit TicketDesk(Shared& shared);
@@ -27,11 +27,22 @@ class TicketDesk {
   private:
     void hand();
     void tell(const QString& text);
+    // Whether the sale with these lines has a ticket on its way; the first time
+    // this is asked for it, the cashier is told.
+    bool onItsWay(const QStringList& lines);
+    void arrived(const QString& title);
+
+    struct OnItsWay {
+        QString title;
+        QStringList lines;
+        bool told = false;
+    };
 
     Shared& mShared;
     TicketPrinter mPrinter;
     QPointer<QWidget> mWindow;
     std::optional<std::pair<TicketSale, QString>> mLast;
+    QList<OnItsWay> mOnItsWay;
     int mCount = 0;
 };
 

@@ -22,6 +22,10 @@ struct Job {
 // which `stop` tells). An empty text when it printed; else why not, in Spanish.
 QString print(const Job& job, const std::atomic<bool>& stop);
 
+// Takes back from their queues, within `ms`, the tickets told as failed that the
+// print system could not take back then, so none of them prints later.
+void takeBackFailed(int ms);
+
 // Lays the lines out on a page of the roll's width and as long as they need,
 // on a printer set up for this system; false when the page could not be begun.
 bool render(QPrinter& printer, const Job& job);

@@ -127,7 +127,13 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
         }
         QThread::msleep(200);
     }
+    // The program ends: the ticket does not print later by surprise.
+    if (const DWORD id = printer.job(job.title).first)
+        SetJobW(printer.handle(), id, 0, nullptr, JOB_CONTROL_DELETE);
     return {};
 }
+
+// The spooler is on this machine: a failed ticket is taken back at once, above.
+void takeBackFailed(int) {}
 
 } // namespace tallimo::printqueue

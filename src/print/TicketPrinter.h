@@ -4,7 +4,7 @@
 
 #include <QList>
 #include <QObject>
-#include <atomic>
+#include <memory>
 
 class QThread;
 
@@ -17,7 +17,8 @@ class TicketPrinter : public QObject {
     Q_OBJECT
   public:
     explicit TicketPrinter(QObject* parent = nullptr);
-    // Stops waiting for the printer and lets the job in hand finish its call.
+    // Takes the ticket in hand back from its queue and ends within two seconds
+    // or so, whatever the print system does.
     ~TicketPrinter() override;
 
     // Returns at once.
@@ -28,12 +29,14 @@ class TicketPrinter : public QObject {
     void failed(const QString& title, const QString& reason);
 
   private:
+    struct Link;
     void startNext();
     void finished(const QString& title, const QString& reason);
 
     QList<printqueue::Job> mWaiting;
     QThread* mThread = nullptr;
-    std::atomic<bool> mStop{false};
+    // Shared with the thread, which may outlive this object at the program's end.
+    std::shared_ptr<Link> mLink;
 };
 
 } // namespace tallimo

@@ -71,6 +71,13 @@ check() {
     fail "$name: the page is $height pt long, its last line ends at $bottom pt"
 }
 
+# The queue has ended every job, and the register has seen it: the same sale's
+# ticket is not asked for again while one is on its way.
+done_printing() {
+  for _ in $(seq 100); do [ -z "$(lpstat -o 2>/dev/null)" ] && break; sleep 0.1; done
+  sleep 0.6
+}
+
 start
 sale=$(window '^TALLIMO$')
 sleep 0.5
@@ -79,9 +86,11 @@ keys "$sale" Down Down 3 Return Down Down 2 Return t
 text "$sale" 250
 keys "$sale" Return F9
 check "$(pdf 1)" ticket-1
+done_printing
 # The new-sale key right away, then the sale just closed, and the same ticket again.
 keys "$sale" Delete F9
 check "$(pdf 2)" ticket-2
+done_printing
 keys "$sale" F12
 check "$(pdf 3)" ticket-3
 keys "$sale" alt+F4

@@ -3,7 +3,10 @@
 # in a private mount namespace where /etc/cups is its own folder (cups-pdf reads
 # its settings there) and the spool is a small memory disk that cups_fill can
 # fill. Two queues print through cups-pdf into DIR/out: "Caja" and
-# "CajaDetenida", which is disabled.
+# "CajaDetenida", which is disabled; two take the ticket without printing it:
+# "CajaColgada" never finishes it (while its server runs), "CajaLenta" takes 6 s.
+# The server's programs are the system's (DIR/bin links to them), beside the
+# backends of those two.
 #   cups_start DIR  starts it and waits until it answers; prints
 #                   CUPS_SERVER=127.0.0.1:<port> (also written into DIR/server).
 #                   Exits with 77 when it cannot run here (not root, or cupsd
@@ -55,7 +58,14 @@ cups_start() (
   done
   [ -x /usr/lib/cups/backend/cups-pdf ] || skip "cups-pdf is missing"
 
-  mkdir -p "$dir"/{etc/ppd,etc/ssl,spool,tmp,cache,state,log,out,pdf-spool}
+  mkdir -p "$dir"/{etc/ppd,etc/ssl,spool,tmp,cache,state,log,out,pdf-spool,bin/backend}
+  for sub in filter daemon cgi-bin monitor notifier driver; do ln -sfn "/usr/lib/cups/$sub" "$dir/bin/$sub"; done
+  ln -sf /usr/lib/cups/backend/cups-pdf "$dir/bin/backend/cups-pdf"
+  # Backends run as lp when others may run them. Each reads the job first.
+  printf '#!/bin/sh\n[ $# -gt 0 ] || exit 0\ncat "${6:--}" >/dev/null\nwhile [ -d /proc/$PPID ]; do sleep 0.5; done\n' \
+    >"$dir/bin/backend/colgada"
+  printf '#!/bin/sh\n[ $# -gt 0 ] || exit 0\ncat "${6:--}" >/dev/null\nsleep 6\n' >"$dir/bin/backend/lenta"
+  chmod 755 "$dir/bin" "$dir/bin/backend" "$dir/bin/backend/colgada" "$dir/bin/backend/lenta"
   # The filters run as lp: they must reach the folders.
   chmod 755 "$dir" "$dir/out"
   chmod 1777 "$dir/tmp" "$dir/pdf-spool"
@@ -87,6 +97,7 @@ MaxJobs 0
 CONF
   cat >"$dir/etc/cups-files.conf" <<CONF
 ServerRoot /etc/cups
+ServerBin $dir/bin
 RequestRoot $dir/spool
 TempDir $dir/tmp
 CacheDir $dir/cache
@@ -133,6 +144,8 @@ CONF
       sleep 0.5
     done
   done
+  lpadmin -p CajaColgada -E -v colgada:/ -m raw 2>/dev/null
+  lpadmin -p CajaLenta -E -v lenta:/ -m raw 2>/dev/null
   cupsdisable CajaDetenida
   echo "$CUPS_SERVER" >"$dir/server"
   ready=1

@@ -2,6 +2,7 @@
 
 #include "app/TicketDesk.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSignalSpy>
@@ -9,7 +10,8 @@
 namespace tallimo {
 
 // Through the CUPS server of tests/print/cups.sh, which CTest starts before these tests: its
-// queue "Caja" prints into PDF files, "CajaDetenida" is disabled.
+// queue "Caja" prints into PDF files, "CajaDetenida" is disabled, "CajaColgada" never finishes a
+// job, "CajaLenta" takes 6 s.
 class Printing : public WindowTest {
   protected:
     const QString cups = TALLIMO_CUPS_DIR;
@@ -22,8 +24,10 @@ class Printing : public WindowTest {
         qputenv("CUPS_SERVER", server.readAll().trimmed()); // read by each printing thread
         WindowTest::SetUp();
     }
-    void spool(const char* command) {
-        ASSERT_EQ(QProcess::execute(TALLIMO_TEST_DATA "/../print/cups.sh", {command, cups}), 0);
+    void spool(const char* command, const QString& dir = {}, const QStringList& more = {}) {
+        ASSERT_EQ(QProcess::execute(TALLIMO_TEST_DATA "/../print/cups.sh",
+                                    QStringList{command, dir.isEmpty() ? cups : dir} + more),
+                  0);
     }
     // A fresh start with a price list and Ticket.txt; 2 x Pan rung up and paid with 10.
     void paidSale(const QByteArray& ticketFile) {
@@ -33,6 +37,10 @@ class Printing : public WindowTest {
         printed =
             std::make_unique<QSignalSpy>(&frame->tickets().printer(), &TicketPrinter::printed);
         sell("2"), type("t10\r");
+    }
+    void expectSoldAsIs() {
+        EXPECT_EQ(fileBytes(salesFile()), "2 x Pan de $2.00 = $4.00\r\n" + QByteArray(50, '-') +
+                                              ">Total $4.00\r\n1 x Papa de $3.00 = $3.00\r\n\r\n");
     }
     // Every text of the window and where the focus is.
     QStringList screen() const {
@@ -60,12 +68,90 @@ TEST_F(Printing, TheKeyPrintsFromEveryControlAndChangesNothing) {
     for (const char* name : controls) {
         w->findChild<QWidget*>(name)->setFocus();
         const QStringList before = screen();
+        const int count = printed->count();
         key(Qt::Key_F9);
         EXPECT_EQ(screen(), before) << name;
+        EXPECT_EQ(printed->count(), count); // the window did not wait for it
+        EXPECT_TRUE(QTest::qWaitFor([&] { return printed->count() == count + 1; }, 30000));
     }
-    EXPECT_EQ(printed->count(), 0); // the window did not wait for any of them
-    EXPECT_TRUE(QTest::qWaitFor([&] { return printed->count() == 7; }, 60000));
     EXPECT_EQ(dialogs.shown.size(), 2);
+}
+
+// While a sale's ticket is on its way, pressing for it again prints nothing more and is told once.
+TEST_F(Printing, OneTicketOfASaleAtATime) {
+    paidSale("Impresora=CajaLenta\r\n");
+    for (int i = 0; i < 10; ++i)
+        key(Qt::Key_F9), key(Qt::Key_F12);
+    EXPECT_EQ(dialogs.shown, QStringList{"Exclamation: El ticket de esta venta ya se está "
+                                         "imprimiendo."});
+    ASSERT_TRUE(printed->wait(20000));
+    QTest::qWait(500);
+    EXPECT_EQ(printed->count(), 1);
+    EXPECT_EQ(dialogs.shown.size(), 1);
+}
+
+// A ticket lost on its way is told once, soon, with its own reason; the sales file stays as it is.
+// Each row on a CUPS server of its own, which it may stop or kill.
+TEST_F(Printing, ATicketLostOnItsWayIsToldWithItsReason) {
+    const QString own = cups + "-own";
+    // Name, queue, what is done to the server (before F9 when at -1 ms), within how long of it the
+    // cashier is told, and what.
+    const std::tuple<const char*, const char*, QStringList, int, int, const char*> rows[] = {
+        {"queue stopped mid-job",
+         "CajaColgada",
+         {"run", "cupsdisable", "CajaColgada"},
+         1500,
+         2000,
+         "La impresora \"CajaColgada\" está detenida: actívela y vuelva a imprimir."},
+        {"queue deleted mid-job",
+         "CajaColgada",
+         {"run", "lpadmin", "-x", "CajaColgada"},
+         1500,
+         2000,
+         "La impresora \"CajaColgada\" se quitó del sistema de impresión antes de terminar el "
+         "ticket."},
+        {"scheduler hung",
+         "Caja",
+         {"hang"},
+         -1,
+         12000,
+         "El sistema de impresión no contesta: revise que el servicio de impresión esté en "
+         "marcha."},
+        {"scheduler killed mid-job",
+         "CajaColgada",
+         {"kill"},
+         1500,
+         2000,
+         "El sistema de impresión dejó de contestar antes de terminar el ticket"},
+        {"no server", "Caja", {"stop"}, -1, 2000, "El sistema de impresión no contesta"},
+    };
+    for (const auto& [name, queue, action, afterMs, withinMs, told] : rows) {
+        SCOPED_TRACE(name);
+        spool("start", own);
+        QFile server(own + "/server");
+        ASSERT_TRUE(server.open(QIODevice::ReadOnly));
+        qputenv("CUPS_SERVER", server.readAll().trimmed());
+        dialogs.shown.clear();
+        paidSale("Impresora=" + QByteArray(queue));
+        if (afterMs < 0)
+            spool(action[0].toLatin1(), own, action.mid(1));
+        key(Qt::Key_F9);
+        type(" "), sell("1"); // the sale closed, and the next one begun
+        if (afterMs >= 0)
+            QTest::qWait(afterMs), spool(action[0].toLatin1(), own, action.mid(1));
+        QElapsedTimer since;
+        since.start();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.isEmpty(); }, withinMs + 1000));
+        EXPECT_LT(since.elapsed(), withinMs);
+        if (action[0] == "hang")
+            spool("wake", own);
+        spool("stop", own);
+        EXPECT_EQ(dialogs.shown.size(), 1);
+        EXPECT_TRUE(dialogs.shown.value(0).contains(QString::fromUtf8(told)))
+            << dialogs.shown.value(0).toStdString();
+        EXPECT_EQ(printed->count(), 0);
+        expectSoldAsIs();
+    }
 }
 
 // A ticket the queue does not take is told once and never as printed; the register keeps selling
@@ -99,8 +185,7 @@ TEST_F(Printing, ARefusedTicketIsToldOnceAndTheSaleGoesOn) {
         EXPECT_TRUE(dialogs.shown[0].contains(QString::fromUtf8(told)))
             << dialogs.shown[0].toStdString();
         EXPECT_EQ(printed->count(), 0);
-        EXPECT_EQ(fileBytes(salesFile()), "2 x Pan de $2.00 = $4.00\r\n" + QByteArray(50, '-') +
-                                              ">Total $4.00\r\n1 x Papa de $3.00 = $3.00\r\n\r\n");
+        expectSoldAsIs();
     }
 }
 
