@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <optional>
 #include <vector>
 
 namespace tallimo::printqueue {
@@ -71,20 +72,24 @@ class Printer {
         return {};
     }
 
-    // The job whose document is `title`: its id and status; id 0 when the queue holds none.
-    std::pair<DWORD, DWORD> job(const QString& title) const {
+    // The job whose document is `title`: its id and status, id 0 when the queue holds
+    // none; nothing when the spooler did not answer (a printer removed, the service
+    // stopped), which is never taken for printed.
+    std::optional<std::pair<DWORD, DWORD>> job(const QString& title) const {
         DWORD needed = 0, count = 0;
-        EnumJobsW(mHandle, 0, 255, 1, nullptr, 0, &needed, &count);
+        if (!EnumJobsW(mHandle, 0, 255, 1, nullptr, 0, &needed, &count) &&
+            GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            return std::nullopt;
         if (needed == 0)
-            return {0, 0};
+            return std::pair<DWORD, DWORD>{0, 0};
         std::vector<BYTE> buffer(needed);
         if (!EnumJobsW(mHandle, 0, 255, 1, buffer.data(), needed, &needed, &count))
-            return {0, 0};
+            return std::nullopt;
         const auto* jobs = reinterpret_cast<const JOB_INFO_1W*>(buffer.data());
         for (DWORD i = 0; i < count; ++i)
             if (jobs[i].pDocument && QString::fromWCharArray(jobs[i].pDocument) == title)
-                return {jobs[i].JobId, jobs[i].Status};
-        return {0, 0};
+                return std::pair<DWORD, DWORD>{jobs[i].JobId, jobs[i].Status};
+        return std::pair<DWORD, DWORD>{0, 0};
     }
 
   private:
@@ -93,15 +98,29 @@ class Printer {
 
 } // namespace
 
+// The print spooler service is not running: no printer can be asked about.
+bool spoolerDown() {
+    return GetLastError() == RPC_S_SERVER_UNAVAILABLE;
+}
+
+QString noAnswer() {
+    return QStringLiteral("El sistema de impresión no contesta: revise que el servicio de "
+                          "impresión esté en marcha.");
+}
+
 QString print(const Job& job, const std::atomic<bool>& stop) {
     const QString name = job.printer.isEmpty() ? defaultPrinter() : job.printer;
     if (name.isEmpty())
-        return QStringLiteral("No hay una impresora predeterminada: elija una en Windows o "
-                              "escriba su nombre en Ticket.txt (Impresora=...).");
+        return spoolerDown() ? noAnswer()
+                             : QStringLiteral("No hay una impresora predeterminada: elija una en "
+                                              "Windows o escriba su nombre en Ticket.txt "
+                                              "(Impresora=...).");
     const Printer printer(name);
     if (!printer.handle())
-        return QStringLiteral("La impresora %1 no existe: revise su nombre en Ticket.txt.")
-            .arg(quoted(name));
+        return spoolerDown()
+                   ? noAnswer()
+                   : QStringLiteral("La impresora %1 no existe: revise su nombre en Ticket.txt.")
+                         .arg(quoted(name));
     if (const QString problem = printer.problem(name); !problem.isEmpty())
         return problem;
 
@@ -112,15 +131,29 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
 
     // The spooler keeps the job until the printer has taken all of it.
     const QDeadlineTimer deadline(kPatienceMs);
+    const auto takeBack = [&](DWORD id) {
+        SetJobW(printer.handle(), id, 0, nullptr, JOB_CONTROL_DELETE);
+    };
     while (!stop) {
-        const auto [id, status] = printer.job(job.title);
+        const auto found = printer.job(job.title);
+        if (!found)
+            return QStringLiteral("La impresora %1 dejó de contestar antes de terminar el "
+                                  "ticket: revise que siga instalada y que el servicio de "
+                                  "impresión esté en marcha.")
+                .arg(quoted(name));
+        const auto [id, status] = *found;
         if (id == 0)
             return {};
+        // Paused or taken offline while printing: its own state, told at once.
+        if (const QString problem = printer.problem(name); !problem.isEmpty()) {
+            takeBack(id);
+            return problem;
+        }
         if (status &
                 (JOB_STATUS_ERROR | JOB_STATUS_DELETING | JOB_STATUS_DELETED | JOB_STATUS_OFFLINE |
                  JOB_STATUS_PAPEROUT | JOB_STATUS_BLOCKED_DEVQ | JOB_STATUS_USER_INTERVENTION) ||
             deadline.hasExpired()) {
-            SetJobW(printer.handle(), id, 0, nullptr, JOB_CONTROL_DELETE);
+            takeBack(id);
             return QStringLiteral("La impresora %1 no imprimió el ticket y se quitó de la cola. "
                                   "Revise que esté encendida, conectada y con papel.")
                 .arg(quoted(name));
@@ -128,8 +161,8 @@ QString print(const Job& job, const std::atomic<bool>& stop) {
         QThread::msleep(200);
     }
     // The program ends: the ticket does not print later by surprise.
-    if (const DWORD id = printer.job(job.title).first)
-        SetJobW(printer.handle(), id, 0, nullptr, JOB_CONTROL_DELETE);
+    if (const auto found = printer.job(job.title); found && found->first)
+        takeBack(found->first);
     return {};
 }
 
