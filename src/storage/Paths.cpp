@@ -28,6 +28,10 @@ QString ticketSettingsPath(qint16 systemChoice, const QString& user) {
     return desktopFolder(systemChoice, user) + QStringLiteral("\\Ticket.txt");
 }
 
+QString codesPath(qint16 systemChoice, const QString& user) {
+    return desktopFolder(systemChoice, user) + QStringLiteral("\\Codigos.txt");
+}
+
 QString salesFilePath(qint16 systemChoice, const QString& user, const QString& fileDate) {
     return desktopFolder(systemChoice, user) + QStringLiteral("\\Ventas de ") + fileDate +
            QStringLiteral(".txt");

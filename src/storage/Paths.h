@@ -10,6 +10,8 @@ namespace tallimo::paths {
 QString priceListPath(qint16 systemChoice, const QString& user);
 // The ticket's settings, beside the price list.
 QString ticketSettingsPath(qint16 systemChoice, const QString& user);
+// The products' barcodes, Codigos.txt, beside the price list.
+QString codesPath(qint16 systemChoice, const QString& user);
 QString salesFilePath(qint16 systemChoice, const QString& user, const QString& fileDate);
 QString choiceFilePath(qint16 systemChoice);
 // "C:\Users\" + user + "\Desktop", whatever the layout.
