@@ -39,14 +39,16 @@ std::optional<CodeMatch::Kind> labelWord(QStringView rest) {
     return std::nullopt;
 }
 
-bool isLabelPrefix(QStringView code) {
-    if (code.size() != 7 || code[0] != u'2')
-        return false;
+bool allDigits(QStringView code) {
     for (const QChar c : code) {
         if (c < u'0' || c > u'9')
             return false;
     }
     return true;
+}
+
+bool isLabelPrefix(QStringView code) {
+    return code.size() == 7 && code[0] == u'2' && allDigits(code);
 }
 
 CodeLine readLine(QStringView line) {
@@ -100,8 +102,9 @@ CodeLookup CodeBook::find(QStringView scanned) const {
         return {};
     if (const auto product = mProducts.constFind(code.key); product != mProducts.constEnd())
         return {CodeLookup::Status::Found, {CodeMatch::Kind::Product, *product, 0}};
-    // The check digit is valid here, so a 13-digit key is a whole EAN-13.
-    if (code.key.size() == 13 && code.key.startsWith(u'2') && !mLabels.isEmpty()) {
+    // Not misread, so 13 digits are an EAN-13 whose check digit is valid.
+    if (code.key.size() == 13 && code.key.startsWith(u'2') && allDigits(code.key) &&
+        !mLabels.isEmpty()) {
         const auto label = mLabels.constFind(code.key.left(7));
         if (label != mLabels.constEnd()) {
             CodeMatch match = *label;
