@@ -106,6 +106,7 @@ class frmBoxBasic : public Form {
     void lblReset_Click();
     void lblReset_MouseDown();
     void lblReset_MouseUp();
+    void scanned(const QString& code);
 
     // The sale on the screen, or the last closed sale when no line was rung up
     // since; nullopt when the total on the screen is beyond what a ticket holds.
