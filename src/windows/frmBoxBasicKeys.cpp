@@ -80,6 +80,7 @@ void frmBoxBasic::connectHandlers() {
     connect(lblReset, &Label::clicked, this, [this] { lblReset_Click(); });
     connect(lblReset, &Label::mouseDown, this, [this] { lblReset_MouseDown(); });
     connect(lblReset, &Label::mouseUp, this, [this] { lblReset_MouseUp(); });
+    connectScan();
 }
 
 void frmBoxBasic::txtDato1_GotFocus() {
