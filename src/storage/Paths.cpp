@@ -64,4 +64,8 @@ QString fileNameDate(const QDate& date, const QString& shortDateFormat) {
     return text;
 }
 
+QString scannerSettingsPath(qint16 systemChoice, const QString& user) {
+    return desktopFolder(systemChoice, user) + QStringLiteral("\\Escaner.txt");
+}
+
 } // namespace tallimo::paths

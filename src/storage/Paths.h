@@ -24,4 +24,7 @@ QString createFailureMessage(qint16 systemChoice, const QString& user);
 // The date in the given short date format with every "/" replaced by "-".
 QString fileNameDate(const QDate& date, const QString& shortDateFormat);
 
+// The scanner's setting, beside the price list.
+QString scannerSettingsPath(qint16 systemChoice, const QString& user);
+
 } // namespace tallimo::paths

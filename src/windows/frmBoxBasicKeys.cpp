@@ -4,9 +4,12 @@
 #include "sale/Amount.h"
 #include "sale/Invoice.h"
 #include "sale/SalesLine.h"
+#include "storage/Paths.h"
+#include "storage/ScannerSettings.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Identity.h"
 #include "widgets/KeyAdapter.h"
+#include "widgets/ScanFilter.h"
 
 #include <QAction>
 #include <QCursor>
@@ -24,6 +27,13 @@ bool is(int code, char letter) {
 }
 bool isSpaceOrDelete(int code) {
     return code == kKeySpace || code == kKeyDelete;
+}
+
+// Escaner.txt's pause, read as the window loads.
+int scannerGap(const Shared& shared) {
+    const auto local = shared.localPath(
+        paths::scannerSettingsPath(shared.SystemChoice, shared.environment().userName()));
+    return local ? readScannerGap(*local) : kScannerGapDefaultMs;
 }
 
 } // namespace
@@ -80,6 +90,9 @@ void frmBoxBasic::connectHandlers() {
     connect(lblReset, &Label::clicked, this, [this] { lblReset_Click(); });
     connect(lblReset, &Label::mouseDown, this, [this] { lblReset_MouseDown(); });
     connect(lblReset, &Label::mouseUp, this, [this] { lblReset_MouseUp(); });
+    // After the key adapters, so that it sees the keys before them.
+    new ScanFilter(this, {txtDato1, txtDato2, txtDato3, txtDato4, txtTotal2, List1, List2},
+                   scannerGap(mShared), [this](const QString& c) { scanned(c); });
     connectScan();
 }
 
