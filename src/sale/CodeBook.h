@@ -34,7 +34,9 @@ class CodeBook {
     // The product the code names now (after readCode), if any.
     std::optional<QString> productOf(QStringView code) const;
     // Codigos.txt's lines with `code` naming `product`: its old line replaced in place,
-    // else a new line at the end; comments and other lines kept as they are.
+    // else a new line at the end; comments and other lines kept as they are. The lines come
+    // back unchanged when the pair would not read back: a misread, a code holding a blank or
+    // starting with "#", an empty product or one starting with the word "precio" or "peso".
     QStringList assigned(const QStringList& fileLines, QStringView code,
                          const QString& product) const;
 
