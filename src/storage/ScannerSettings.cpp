@@ -3,6 +3,8 @@
 #include "storage/Codec.h"
 #include "storage/TextFile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace tallimo {
@@ -37,6 +39,8 @@ int parseScannerGap(const QStringList& lines) {
 }
 
 int readScannerGap(const QString& localPath) {
+    if (QFileInfo(localPath).size() > kMaxScannerFileBytes)
+        return kScannerGapDefaultMs;
     const auto bytes = readFileBytes(localPath);
     if (!bytes || bytes->size() > kMaxScannerFileBytes)
         return kScannerGapDefaultMs;

@@ -96,7 +96,7 @@ bool ScanFilter::keyPress(QWidget* control, QKeyEvent* key) {
         mRun += c;
         mLastStamp = key->timestamp();
         mSinceLast.start();
-        mTimer.start(mGapMs + 2);
+        mTimer.start(mGapMs + 1);
         return true;
     }
     if (endsRun(*key) && !key->isAutoRepeat() && mRun.size() >= kMinRun && control == mRunTarget &&

@@ -4,6 +4,7 @@
 #include "storage/LineList.h"
 #include "storage/PriceList.h"
 #include "storage/SalesFile.h"
+#include "storage/ScannerSettings.h"
 #include "storage/TextFile.h"
 #include "storage/TicketSettings.h"
 #include "summary/SalesSummary.h"
@@ -59,6 +60,17 @@ TEST(ChoiceFile, FirstLineReadAsAWholeNumber) {
 
     // The lowest value has no positive counterpart to write the digits of.
     EXPECT_EQ(choiceFileBytes(-32768), "-32768 \r\n");
+}
+
+// Escaner.txt: whole milliseconds from 20 to 200; anything else is the default 50.
+TEST(ScannerSettings, PauseInWholeMillisecondsElseTheDefault) {
+    for (const char* row : {"Pausa=120 -> 120", " pausa = 20 -> 20", "\xEF\xBB\xBFPAUSA=200 -> 200",
+                            "Pausa=19 -> 50", "Pausa=201 -> 50", "Pausa=80.5 -> 50",
+                            "Pausa=+80 -> 50", "Pausa= -> 50", "# Pausa=90 -> 50", "90 -> 50"}) {
+        const QString text = QString::fromUtf8(row);
+        const qsizetype arrow = text.lastIndexOf(u" -> "_s);
+        EXPECT_EQ(parseScannerGap({text.left(arrow)}), text.mid(arrow + 4).toInt()) << row;
+    }
 }
 
 TEST(LineList, PrefixSearchFromTheTopWithoutRegardToCase) {
