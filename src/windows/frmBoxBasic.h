@@ -155,6 +155,8 @@ class frmBoxBasic : public Form {
     // Barcodes: Codigos.txt read at load, scans rung up, F7 teaching a code.
     void connectScan();
     void loadCodes();
+    // When and how big Codigos.txt was: a file edited by hand is read again.
+    QString codesStamp() const;
     QString codesPath() const;
     void refuseScan(const QString& text);
     void teachCode();
@@ -163,6 +165,7 @@ class frmBoxBasic : public Form {
 
     SaleSession mSession;
     CodeBook mCodes;
+    QString mCodesStamp;
     QStringList mCodeLines;        // as the file holds them, for saving an assigned code
     bool mCodesUnreadable = false; // the file is there but could not be read
     bool mCodesToldUnreadable = false;

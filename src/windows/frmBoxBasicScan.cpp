@@ -54,7 +54,16 @@ QString frmBoxBasic::codesPath() const {
     return paths::codesPath(mShared.SystemChoice, Usuario->text());
 }
 
+QString frmBoxBasic::codesStamp() const {
+    const auto local = mShared.localPath(codesPath());
+    const QFileInfo file(local.value_or(QString()));
+    return file.exists() ? file.lastModified().toString(Qt::ISODateWithMs) + ' ' +
+                               QString::number(file.size())
+                         : QString();
+}
+
 void frmBoxBasic::loadCodes() {
+    mCodesStamp = codesStamp();
     const auto local = mShared.localPath(codesPath());
     const auto lines = local ? readCodeFile(*local) : std::nullopt;
     mCodeLines = lines.value_or(QStringList());
@@ -68,6 +77,8 @@ void frmBoxBasic::refuseScan(const QString& text) {
 }
 
 void frmBoxBasic::scanned(const QString& code) {
+    if (codesStamp() != mCodesStamp)
+        loadCodes();
     if (mTeaching) {
         assignCode(code);
         return;
@@ -122,6 +133,8 @@ void frmBoxBasic::scanned(const QString& code) {
 }
 
 void frmBoxBasic::teachCode() {
+    if (codesStamp() != mCodesStamp)
+        loadCodes();
     if (mCodesUnreadable) {
         refuseScan(QStringLiteral("No se pudo leer el archivo de códigos:\n%1\n\nCorríjalo antes "
                                   "de asignar códigos, para no perder los que tiene.")
@@ -186,8 +199,7 @@ void frmBoxBasic::assignCode(const QString& code) {
             Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
         return;
     }
-    mCodeLines = lines;
-    mCodes = CodeBook(mCodeLines);
+    loadCodes();
     endTeaching(QStringLiteral("Código %1 asignado a: %2").arg(code, product));
 }
 

@@ -59,7 +59,9 @@ TEST_F(ScanWindow, F7TeachesTheNextScan) {
     EXPECT_TRUE(dialogs.shown.value(1).contains("7790000000010 ya es de «Pan dulce»"));
     key(Qt::Key_F7), type("\x1b"), scan("7790000000010"); // cancelled: the scan rings it up
     EXPECT_FALSE(frame->isAddressLoaded());
-    EXPECT_EQ(w->List1->items(), QStringList{"1 x Pan dulce de $4.50 = $4.50"});
+    write(desktop() + "/Codigos.txt", "7501031311309 Refresco\r\n"), scan("7501031311309");
+    EXPECT_EQ(w->List1->items(), // the file edited by hand is read again
+              QStringList({"1 x Pan dulce de $4.50 = $4.50", "1 x Refresco de $12.50 = $12.50"}));
 }
 
 } // namespace tallimo
