@@ -1,6 +1,6 @@
 // The sale window with a 100,000-line price list and a 10,000-line day: loading,
 // one keystroke of search, the memory it takes, and one line with its durable save,
-// each beside the bare file operation underneath.
+// each beside the bare file operation underneath; and one scan rung up and saved.
 #include "InTurns.h"
 #include "app/Frame.h"
 #include "storage/Codec.h"
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -120,6 +121,60 @@ void BM_AddLineBesideBareWrite(benchmark::State& state) {
         [&] { w.ActFactura(); }, [&] { bareWriteAndFsync(barePath, bytes); });
 }
 BENCHMARK(BM_AddLineBesideBareWrite)->UseManualTime()->MinTime(3)->Unit(benchmark::kMillisecond);
+
+// An EAN-13 with its check digit.
+QString ean13(qint64 first12) {
+    const QString digits = QString::number(first12).rightJustified(12, u'0');
+    int sum = 0;
+    for (int i = 0; i < 12; ++i)
+        sum += digits[i].digitValue() * (i % 2 ? 3 : 1);
+    return digits + QString::number((10 - sum % 10) % 10);
+}
+
+void sendKey(QWidget* to, QEvent::Type type, const QChar c, ulong stamp) {
+    QKeyEvent event(type, c == u'\r' ? Qt::Key_Return : Qt::Key(c.unicode()), {}, QString(c));
+    event.setTimestamp(stamp);
+    QApplication::sendEvent(to, &event);
+}
+
+// A scan of the last product of the price list among 10,000 codes, from its
+// last key (the Return that ends it) to the line on screen and saved, beside a
+// bare write+fsync of the same day.
+void BM_ScanBesideBareWrite(benchmark::State& state) {
+    const QString codesFile = drive().desktop() + "/Codigos.txt";
+    const QStringList list = priceListLines(100000);
+    QStringList codes;
+    for (int i = 0; i < 10000; ++i)
+        codes << ean13(779000000000 + i) + ' ' + list[i * 10 + 9].section(" $", 0, 0);
+    const QString code = codes.last().section(' ', 0, 0);
+    writeBytes(codesFile, encodeLines(codes));
+    FakeDialogs dialogs(Dialogs::Answer::No);
+    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
+    frmBoxBasic& w = frame.boxBasic();
+    const QStringList day = dayOf(10000);
+    const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
+    const QByteArray barePath = QFile::encodeName(drive().desktop() + "/bare.txt");
+    w.List1->setItems(day);
+    ulong stamp = 1000000;
+    bench::inTurnsWithBare(
+        state, "scan",
+        [&] {
+            sendKey(w.List2, QEvent::KeyRelease, u'\r', stamp); // the last scan's
+            if (w.List1->count() >= 10100)
+                w.List1->setItems(day);
+            stamp += 1000;
+            for (const QChar c : code) {
+                sendKey(w.List2, QEvent::KeyPress, c, stamp += 8);
+                sendKey(w.List2, QEvent::KeyRelease, c, stamp);
+            }
+        },
+        [&] { sendKey(w.List2, QEvent::KeyPress, u'\r', stamp += 8); },
+        [&] { bareWriteAndFsync(barePath, bytes); });
+    if (w.List1->count() <= day.size() || !dialogs.shown.isEmpty())
+        state.SkipWithError("the scan rang nothing up");
+    QFile::remove(codesFile);
+}
+BENCHMARK(BM_ScanBesideBareWrite)->UseManualTime()->MinTime(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -105,8 +105,12 @@ void frmBoxBasic::changeEvent(QEvent* event) {
 }
 
 void frmBoxBasic::ActFactura() {
-    const auto entry = ComposeInvoiceLine(txtDato1->text(), txtDato2->text(), txtDato3->text(),
-                                          SaleTotal, mShared.environment().decimalPoint());
+    ringUp(txtDato1->text(), txtDato2->text(), txtDato3->text());
+}
+
+void frmBoxBasic::ringUp(const QString& quantity, const QString& product, const QString& price) {
+    const auto entry = ComposeInvoiceLine(quantity, product, price, SaleTotal,
+                                          mShared.environment().decimalPoint());
     if (!entry) {
         refuseAmount();
         return;
@@ -156,6 +160,7 @@ QString frmBoxBasic::salesPath() const {
 
 void frmBoxBasic::BLoad() {
     Usuario->setText(mShared.environment().userName());
+    loadCodes();
     List2->clear();
     const auto local =
         mShared.localPath(paths::priceListPath(mShared.SystemChoice, Usuario->text()));

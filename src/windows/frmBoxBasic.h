@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sale/CodeBook.h"
 #include "sale/SaleSession.h"
 #include "storage/SaveResult.h"
 #include "widgets/Controls.h"
@@ -11,6 +12,7 @@
 
 class QAction;
 class QMenu;
+class QShortcut;
 
 namespace tallimo {
 
@@ -147,8 +149,29 @@ class frmBoxBasic : public Form {
     void refuseAmount();
     // F9: the ticket of ticketSale(), or why there is none.
     void requestTicket();
+    // An entry added to the invoice as ActFactura adds the fields.
+    void ringUp(const QString& quantity, const QString& product, const QString& price);
+
+    // Barcodes: Codigos.txt read at load, scans rung up, F7 teaching a code.
+    void connectScan();
+    void loadCodes();
+    // When and how big Codigos.txt was: a file edited by hand is read again.
+    QString codesStamp() const;
+    QString codesPath() const;
+    void refuseScan(const QString& text);
+    void teachCode();
+    void endTeaching(const QString& tip);
+    void assignCode(const QString& code);
 
     SaleSession mSession;
+    CodeBook mCodes;
+    QString mCodesStamp;
+    QStringList mCodeLines;        // as the file holds them, for saving an assigned code
+    bool mCodesUnreadable = false; // the file is there but could not be read
+    bool mCodesToldUnreadable = false;
+    std::optional<QString> mTeaching; // the product F7 waits a code for
+    QString mTipBeforeTeaching;
+    QShortcut* mCancelTeaching = nullptr;
 };
 
 } // namespace tallimo

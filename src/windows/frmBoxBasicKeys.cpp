@@ -93,6 +93,7 @@ void frmBoxBasic::connectHandlers() {
     // After the key adapters, so that it sees the keys before them.
     new ScanFilter(this, {txtDato1, txtDato2, txtDato3, txtDato4, txtTotal2, List1, List2},
                    scannerGap(mShared), [this](const QString& c) { scanned(c); });
+    connectScan();
 }
 
 void frmBoxBasic::txtDato1_GotFocus() {
@@ -344,8 +345,5 @@ void frmBoxBasic::lblReset_MouseDown() {
 void frmBoxBasic::lblReset_MouseUp() {
     lblReset->setBorder(false);
 }
-
-// replaced by the scan handler
-void frmBoxBasic::scanned(const QString&) {}
 
 } // namespace tallimo

@@ -90,6 +90,18 @@ class WindowTest : public ::testing::Test, protected test::ShopDrive {
                                 c == '\x7f' ? "" : QString(c), {});
         }
     }
+    // A keyboard-wedge scanner: a key every 8 ms, then Return, to the focused control.
+    void scan(const QString& code) {
+        static ulong clock = 1000000;
+        clock += 10000; // long after any other key
+        for (const QChar c : code + '\r') {
+            const Qt::Key k = c == '\r' ? Qt::Key_Return : Qt::Key(c.toUpper().unicode());
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent e(type, k, {}, c);
+                e.setTimestamp(clock += 4), QApplication::sendEvent(focused(), &e);
+            }
+        }
+    }
 };
 
 } // namespace tallimo
