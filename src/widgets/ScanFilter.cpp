@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace tallimo {
 
@@ -78,8 +79,29 @@ bool ScanFilter::withinGap(const QKeyEvent& key) const {
     return key.timestamp() - mLastStamp <= ulong(mGapMs);
 }
 
+void ScanFilter::setTyping(bool on) {
+    flush();
+    mTyped = on ? std::optional<QString>(QString()) : std::nullopt;
+}
+
+bool ScanFilter::typedKey(const QKeyEvent& key) {
+    const QChar c = codeCharacter(key);
+    if (!c.isNull())
+        *mTyped += c;
+    else if (key.key() == Qt::Key_Backspace)
+        mTyped->chop(1);
+    else if (!endsRun(key) || mTyped->isEmpty())
+        return false; // Escape and the rest act as ever
+    mOwedReleases.append(key.key());
+    if (endsRun(key))
+        mOnScan(std::exchange(*mTyped, QString()));
+    return true;
+}
+
 bool ScanFilter::keyPress(QWidget* control, QKeyEvent* key) {
     mOwedReleases.removeOne(key->key());
+    if (mTyped && !isModifierKey(key->key()))
+        return typedKey(*key);
     if (isModifierKey(key->key())) {
         if (mHeld.empty())
             return false;

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QKeyEvent;
@@ -28,6 +29,11 @@ class ScanFilter : public QObject {
                std::function<void(const QString& code)> onScan);
     ~ScanFilter() override;
 
+    // While on, a code typed by hand (at any speed) and ended by Enter or Tab
+    // counts as a scan too, and Backspace mends it: for teaching a code to a
+    // product whose label no scanner reads.
+    void setTyping(bool on);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -37,6 +43,7 @@ class ScanFilter : public QObject {
         std::unique_ptr<QKeyEvent> event;
     };
     bool keyPress(QWidget* control, QKeyEvent* key);
+    bool typedKey(const QKeyEvent& key);
     bool keyRelease(QKeyEvent* key);
     bool withinGap(const QKeyEvent& key) const;
     void hold(QWidget* control, const QKeyEvent& key);
@@ -50,7 +57,8 @@ class ScanFilter : public QObject {
     std::function<void(const QString&)> mOnScan;
     std::vector<Held> mHeld;
     QPointer<QWidget> mRunTarget;
-    QString mRun; // the run's characters
+    QString mRun;                  // the run's characters
+    std::optional<QString> mTyped; // the code typed so far, while typing is on
     ulong mLastStamp = 0;
     QList<int> mOwedReleases; // keys of a scan whose releases are still to come
     const QEvent* mResent = nullptr;

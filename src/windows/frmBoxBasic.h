@@ -12,6 +12,10 @@
 
 class QAction;
 class QMenu;
+
+namespace tallimo {
+class ScanFilter;
+}
 class QShortcut;
 
 namespace tallimo {
@@ -172,6 +176,7 @@ class frmBoxBasic : public Form {
     std::optional<QString> mTeaching; // the product F7 waits a code for
     QString mTipBeforeTeaching;
     QShortcut* mCancelTeaching = nullptr;
+    ScanFilter* mScanFilter = nullptr;
 };
 
 } // namespace tallimo

@@ -91,8 +91,9 @@ void frmBoxBasic::connectHandlers() {
     connect(lblReset, &Label::mouseDown, this, [this] { lblReset_MouseDown(); });
     connect(lblReset, &Label::mouseUp, this, [this] { lblReset_MouseUp(); });
     // After the key adapters, so that it sees the keys before them.
-    new ScanFilter(this, {txtDato1, txtDato2, txtDato3, txtDato4, txtTotal2, List1, List2},
-                   scannerGap(mShared), [this](const QString& c) { scanned(c); });
+    mScanFilter =
+        new ScanFilter(this, {txtDato1, txtDato2, txtDato3, txtDato4, txtTotal2, List1, List2},
+                       scannerGap(mShared), [this](const QString& c) { scanned(c); });
     connectScan();
 }
 

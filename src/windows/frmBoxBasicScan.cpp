@@ -7,6 +7,7 @@
 #include "sale/SalesLine.h"
 #include "storage/Paths.h"
 #include "widgets/Dialogs.h"
+#include "widgets/ScanFilter.h"
 
 #include <QFileInfo>
 #include <QShortcut>
@@ -154,12 +155,16 @@ void frmBoxBasic::teachCode() {
         mTipBeforeTeaching = lblTip->text();
     mTeaching = fields->product.trimmed();
     mCancelTeaching->setEnabled(true);
-    lblTip->setText(QStringLiteral("Escanee el código para: %1 — Esc cancela").arg(*mTeaching));
+    mScanFilter->setTyping(true);
+    lblTip->setText(
+        QStringLiteral("Escanee el código (o escríbalo y presione Intro) para: %1 — Esc cancela")
+            .arg(*mTeaching));
 }
 
 void frmBoxBasic::endTeaching(const QString& tip) {
     mTeaching.reset();
     mCancelTeaching->setEnabled(false);
+    mScanFilter->setTyping(false);
     lblTip->setText(tip.isEmpty() ? mTipBeforeTeaching : tip);
 }
 

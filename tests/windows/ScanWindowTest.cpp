@@ -51,17 +51,23 @@ TEST_F(ScanWindow, F7TeachesTheNextScan) {
     open(kList), key(Qt::Key_F7);
     EXPECT_TRUE(dialogs.shown.value(0).contains("seleccione en la lista de precios"));
     key(Qt::Key_Down), key(Qt::Key_F7);
-    EXPECT_EQ(w->lblTip->text(), "Escanee el código para: Pan dulce — Esc cancela");
+    EXPECT_EQ(w->lblTip->text(),
+              "Escanee el código (o escríbalo y presione Intro) para: Pan dulce — Esc cancela");
     scan("7790000000010"); // assigned, nothing sold
     EXPECT_EQ(fileBytes(desktop() + "/Codigos.txt"), "7790000000010 Pan dulce\r\n");
     key(Qt::Key_Down), key(Qt::Key_F7), dialogs.answers << Dialogs::Answer::No;
     scan("7790000000010"); // asked, and left with Pan dulce
     EXPECT_TRUE(dialogs.shown.value(1).contains("7790000000010 ya es de «Pan dulce»"));
-    key(Qt::Key_F7), type("\x1b"), scan("7790000000010"); // cancelled: the scan rings it up
+    key(Qt::Key_F7), type("PAN-001\b2\r"), key(Qt::Key_F7), type("77\x1b"); // typed by hand
+    EXPECT_EQ(fileBytes(desktop() + "/Codigos.txt"),
+              "7790000000010 Pan dulce\r\nPAN-002 Refresco\r\n");
+    scan("PAN-002"), key(Qt::Key_F7), type("\x1b"), scan("7790000000010"); // cancelled: rings up
+
     EXPECT_FALSE(frame->isAddressLoaded());
     write(desktop() + "/Codigos.txt", "7501031311309 Refresco\r\n"), scan("7501031311309");
     EXPECT_EQ(w->List1->items(), // the file edited by hand is read again
-              QStringList({"1 x Pan dulce de $4.50 = $4.50", "1 x Refresco de $12.50 = $12.50"}));
+              QStringList({"1 x Refresco de $12.50 = $12.50", "1 x Pan dulce de $4.50 = $4.50",
+                           "1 x Refresco de $12.50 = $12.50"}));
 }
 
 } // namespace tallimo
