@@ -103,14 +103,21 @@ void bareWriteAndFsync(const QByteArray& path, const QByteArray& bytes) {
 // write+fsync of the same bytes, taken in turns so that the disk's moods fall
 // on both alike. Reported: the add's time, and the medians of both and their
 // ratio as counters.
-void BM_AddLineBesideBareWrite(benchmark::State& state) {
-    FakeDialogs dialogs(Dialogs::Answer::No);
-    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
+// The sale window over a 10,000-line day, and the bytes and place of a bare
+// write of that day with one line more.
+struct DayWindow {
+    FakeDialogs dialogs{Dialogs::Answer::No};
+    Frame frame{DriveRoot(drive().root()), dialogs, shopEnvironment()};
     frmBoxBasic& w = frame.boxBasic();
     const QStringList day = dayOf(10000);
     const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
     const QByteArray barePath = QFile::encodeName(drive().desktop() + "/bare.txt");
-    w.List1->setItems(day);
+    DayWindow() { w.List1->setItems(day); }
+};
+
+void BM_AddLineBesideBareWrite(benchmark::State& state) {
+    DayWindow d;
+    auto& [dialogs, frame, w, day, bytes, barePath] = d;
     bench::inTurnsWithBare(
         state, "add",
         // The day stays within 1% of 10,000 lines without paying for a reset at every line.
@@ -148,13 +155,8 @@ void BM_ScanBesideBareWrite(benchmark::State& state) {
         codes << ean13(779000000000 + i) + ' ' + list[i * 10 + 9].section(" $", 0, 0);
     const QString code = codes.last().section(' ', 0, 0);
     writeBytes(codesFile, encodeLines(codes));
-    FakeDialogs dialogs(Dialogs::Answer::No);
-    Frame frame(DriveRoot(drive().root()), dialogs, shopEnvironment());
-    frmBoxBasic& w = frame.boxBasic();
-    const QStringList day = dayOf(10000);
-    const QByteArray bytes = encodeLines(dayOf(10001)) + "\r\n";
-    const QByteArray barePath = QFile::encodeName(drive().desktop() + "/bare.txt");
-    w.List1->setItems(day);
+    DayWindow d; // after Codigos.txt, which the window reads as it loads
+    auto& [dialogs, frame, w, day, bytes, barePath] = d;
     ulong stamp = 1000000;
     bench::inTurnsWithBare(
         state, "scan",

@@ -147,8 +147,13 @@ QStringList CodeBook::assigned(const QStringList& fileLines, QStringView code,
 }
 
 int priceLineOf(const QStringList& priceList, const QString& product, const QLocale& locale) {
-    const QString wanted = product.trimmed().toCaseFolded();
+    const QString name = product.trimmed();
+    const QString wanted = name.toCaseFolded();
     for (int i = 0; i < priceList.size(); ++i) {
+        // Only a line holding the name is split: splitting every line of a long
+        // list at each scan would make the cashier wait.
+        if (!priceList[i].contains(name, Qt::CaseInsensitive))
+            continue;
         const std::optional<PriceLineFields> fields = SplitPriceLine(priceList[i], locale);
         if (fields && fields->product.trimmed().toCaseFolded() == wanted)
             return i;

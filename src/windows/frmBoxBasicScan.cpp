@@ -25,21 +25,6 @@ QString kilograms(qint64 grams, const QString& mark) {
            QStringLiteral("%1").arg(grams % 1000, 3, 10, QLatin1Char('0'));
 }
 
-// The price-list line of a product, as priceLineOf finds it, asking it only about
-// the lines that hold the name: splitting every line of a long list at each scan
-// would make the cashier wait.
-int priceLineNaming(const QStringList& list, const QString& product, const QLocale& locale) {
-    const QString name = product.trimmed();
-    QStringList candidates;
-    QList<int> at;
-    for (int i = 0; i < list.size(); ++i) {
-        if (list[i].contains(name, Qt::CaseInsensitive))
-            candidates << list[i], at << i;
-    }
-    const int found = priceLineOf(candidates, product, locale);
-    return found < 0 ? -1 : at[found];
-}
-
 } // namespace
 
 void frmBoxBasic::connectScan() {
@@ -106,7 +91,7 @@ void frmBoxBasic::scanned(const QString& code) {
         return;
     }
     const CodeMatch& match = found.match;
-    const int line = priceLineNaming(List2->items(), match.product, mShared.environment().locale);
+    const int line = priceLineOf(List2->items(), match.product, mShared.environment().locale);
     if (line < 0) {
         refuseScan(QStringLiteral(
                        "El código %1 es de «%2», que ya no está en la lista de "
