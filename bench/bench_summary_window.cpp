@@ -63,7 +63,8 @@ void bareFill(const QList<QStringList>& rows) {
 // and the paint. Taken in turns with the bare fill of what the window shows.
 void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
     drive();
-    frmResumen* window = openSummaryWindow(DriveRoot(drive().root()), shopEnvironment());
+    static test::FakeDialogs dialogs;
+    frmResumen* window = openSummaryWindow(DriveRoot(drive().root()), shopEnvironment(), dialogs);
     window->showRange(from, to);
     QApplication::processEvents();
     const QList<QStringList> days = shownRows(window->grdDias);

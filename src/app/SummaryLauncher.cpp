@@ -3,6 +3,7 @@
 #include "storage/ChoiceFile.h"
 #include "storage/Machine.h"
 #include "storage/Paths.h"
+#include "summary/CashCount.h"
 #include "widgets/Artwork.h"
 #include "widgets/Identity.h"
 #include "windows/frmResumen.h"
@@ -44,15 +45,20 @@ int printCommand(const summary::CommandLine& command) {
     return result.exitCode;
 }
 
-frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment) {
+frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment,
+                              Dialogs& dialogs) {
     const qint16 layout = chosenLayout(root);
     const QString user = environment.userName();
     const QString dateFormat = environment.shortDateFormat();
-    SummarySource source{[root, layout, user, dateFormat](const QDate& date) {
-                             return root.map(paths::salesFilePath(
-                                 layout, user, paths::fileNameDate(date, dateFormat)));
-                         },
-                         environment.today(), environment.decimalPoint(), programIcon()};
+    auto salesFile = [root, layout, user, dateFormat](const QDate& date) {
+        return root.map(paths::salesFilePath(layout, user, paths::fileNameDate(date, dateFormat)));
+    };
+    auto countsFile = [salesFile](const QDate& date) -> std::optional<QString> {
+        const std::optional<QString> sales = salesFile(date);
+        return sales ? std::optional(summary::countsFileBeside(*sales)) : std::nullopt;
+    };
+    SummarySource source{salesFile,     environment.today(), environment.decimalPoint(),
+                         programIcon(), countsFile,          &dialogs};
     auto* window = new frmResumen(std::move(source));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();

@@ -8,6 +8,7 @@
 
 namespace tallimo {
 
+class Dialogs;
 class frmResumen;
 
 // The program's arguments as text, without its name.
@@ -18,7 +19,8 @@ int printCommand(const summary::CommandLine& command);
 
 // "Resumen de ventas" on today's file of the folder layout the register uses:
 // the choice file read as the splash reads it, then the other layout's, then
-// the Spanish layout. Deleted when closed.
-frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment);
+// the Spanish layout. Deleted when closed; tells the cashier through `dialogs`.
+frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environment,
+                              Dialogs& dialogs);
 
 } // namespace tallimo

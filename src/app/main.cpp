@@ -41,12 +41,12 @@ int main(int argc, char** argv) {
 
     Environment environment = Environment::system();
     DriveRoot root = DriveRoot::fromEnvironment(environment.userName());
+    QtDialogs dialogs;
     if (window) {
-        // Only reads the sales files, so it runs beside the register.
-        openSummaryWindow(root, environment);
+        // Reads the sales files and writes only the cash counts, so it runs beside the register.
+        openSummaryWindow(root, environment, dialogs);
         return QApplication::exec();
     }
-    QtDialogs dialogs;
     const auto lock =
         SingleInstance::acquire(root.directory(), SingleInstance::defaultLockFolder());
     if (!lock) {

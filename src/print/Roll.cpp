@@ -1,4 +1,5 @@
 #include "print/Roll.h"
+#include "print/RollLayout.h"
 
 #include "sale/Amount.h"
 #include "sale/SalesLine.h"
@@ -6,66 +7,6 @@
 #include <QLocale>
 
 namespace tallimo {
-
-namespace {
-
-// Words go whole onto lines of at most `columns` characters; a longer word is cut.
-QStringList wrap(QString text, int columns) {
-    for (QChar& c : text)
-        if (c.category() == QChar::Other_Control)
-            c = u' ';
-    QStringList out;
-    QString current;
-    for (QString word : text.split(u' ', Qt::SkipEmptyParts)) {
-        if (!current.isEmpty() && current.size() + 1 + word.size() > columns)
-            out.append(std::exchange(current, QString()));
-        while (word.size() > columns) {
-            out.append(word.first(columns));
-            word.remove(0, columns);
-        }
-        current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-    }
-    if (!current.isEmpty())
-        out.append(current);
-    return out;
-}
-
-class Layout {
-  public:
-    explicit Layout(const TicketLook& look) : mLook(look) {}
-    QStringList lines;
-
-    void centred(const QString& text) {
-        const QStringList pieces = wrap(text, mLook.columns);
-        if (pieces.isEmpty())
-            lines.append(QString()); // a blank header line keeps its place
-        for (const QString& piece : pieces)
-            lines.append(QString((mLook.columns - piece.size()) / 2, u' ') + piece);
-    }
-    void rule() { lines.append(QString(mLook.columns, u'-')); }
-    // `left` at the left margin and `right` at the right one, on one line when both fit.
-    void sides(const QString& left, const QString& right) {
-        const int room = mLook.columns - int(left.size()) - int(right.size());
-        if (room >= 1) {
-            lines.append(left + QString(room, u' ') + right);
-            return;
-        }
-        if (left.size() <= mLook.columns)
-            lines.append(left); // keeps its indent
-        else
-            lines.append(wrap(left, mLook.columns));
-        for (const QString& piece : wrap(right, mLook.columns))
-            lines.append(piece.rightJustified(mLook.columns));
-    }
-    QString money(Cents value) const {
-        return WithSymbol(formatCents(value, mLook.decimalPoint), mLook.symbol);
-    }
-
-  private:
-    const TicketLook& mLook;
-};
-
-} // namespace
 
 double printableMm(int paperMm) {
     return paperMm >= 80 ? 72 : 48;
@@ -78,7 +19,7 @@ int TicketColumns(int paperMm) {
 
 QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
     const SaleForTicket& sale = ticket.sale;
-    Layout t(look);
+    RollLayout t(look);
     for (const QString& line : look.header)
         t.centred(line);
     if (!look.header.isEmpty())
@@ -92,10 +33,10 @@ QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
     for (const QString& line : sale.lines) {
         const auto parsed = parseInvoiceLine(line);
         if (!parsed) { // an edited line is printed as it stands
-            t.lines.append(wrap(line, look.columns));
+            t.lines.append(wrapWords(line, look.columns));
             continue;
         }
-        t.lines.append(wrap(parsed->product, look.columns));
+        t.lines.append(wrapWords(parsed->product, look.columns));
         t.sides(QStringLiteral("  ") + parsed->quantity + QStringLiteral(" x ") +
                     t.money(parsed->price),
                 t.money(parsed->amount));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sale/SalesLine.h"
+#include "summary/CashCount.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -30,6 +31,8 @@ struct DaySummary {
     int unrecognised = 0;
     QList<ProductSale> products; // of closed sales, largest amount first
     QChar decimalMark;           // of the first amount read; null when none
+    QList<Cents> saleTotals;     // each closed sale's total, in the file's order
+    QList<CashCount> counts;     // the day's cash counts, when its counts file was read
 
     // Rounded to the cent, halves away from zero.
     Cents average() const;

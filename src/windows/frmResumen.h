@@ -14,18 +14,22 @@ class QTableView;
 
 namespace tallimo {
 
+class Dialogs;
 class DaysModel;
 class ProductsModel;
 class SalesChart;
 
 // What the summary window needs from the program: where a day's sales file
 // is (the chosen folder layout's desktop, the file-name date), today, the
-// decimal mark to show amounts with, and the icon.
+// decimal mark to show amounts with, the icon, where a day's cash counts are
+// kept, and who tells the cashier what went wrong.
 struct SummarySource {
     std::function<std::optional<QString>(const QDate&)> salesFile;
     QDate today;
     QString decimalPoint;
     QIcon icon;
+    std::function<std::optional<QString>(const QDate&)> countsFile;
+    Dialogs* dialogs = nullptr;
 };
 
 // "Resumen de ventas": the days from dtpDesde to dtpHasta, one row each and the

@@ -18,7 +18,7 @@ TEST_F(WindowTest, SummaryWalksTheDaysWithTheArrows) {
     write(desktop() + "/Ventas de 04-12-26.txt",
           ("1 x Pan de $2.00 = $2.00\r\n" + test::totalLine("2.00") + "\r\n").toLatin1());
     QPointer<frmResumen> summary =
-        openSummaryWindow(DriveRoot(root()), frame->shared().environment());
+        openSummaryWindow(DriveRoot(root()), frame->shared().environment(), dialogs);
     showActive(*summary);
     const auto cell = [&](QTableView* table, int row, int column) {
         return table->model()->index(row, column).data().toString();
