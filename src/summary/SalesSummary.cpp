@@ -71,6 +71,7 @@ class Summariser {
         if (isSale(total, start, mRung.size())) {
             ++day.closedSales;
             day.charged += total;
+            day.saleTotals.append(total);
         }
         for (std::size_t i = start; i < mRung.size(); ++i)
             count(mRung[i]);
@@ -141,6 +142,8 @@ DaySummary sumOfDays(const QList<DaySummary>& days, const QString& label) {
         sum.unrecognised += day.unrecognised;
         if (sum.decimalMark.isNull())
             sum.decimalMark = day.decimalMark;
+        sum.saleTotals += day.saleTotals;
+        sum.counts += day.counts;
         for (const ProductSale& product : day.products) {
             const auto at = index.constFind(product.product);
             if (at == index.constEnd()) {
