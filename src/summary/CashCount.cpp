@@ -5,7 +5,10 @@
 #include "storage/TextFile.h"
 #include "summary/SalesSummary.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace tallimo::summary {
 
@@ -239,7 +242,9 @@ CountsRead readCounts(QByteArrayView bytes) {
 }
 
 QString countsFileBeside(const QString& salesFile) {
-    const qsizetype slash = salesFile.lastIndexOf(u'/');
+    qsizetype slash = salesFile.lastIndexOf(u'/');
+    if (QDir::separator() == u'\\') // a path as Windows writes it
+        slash = std::max(slash, salesFile.lastIndexOf(u'\\'));
     const QString folder = salesFile.first(slash + 1);
     const QString name = salesFile.sliced(slash + 1);
     const QString day = dayOfFileName(name);
@@ -258,9 +263,14 @@ SaveResult recordCount(const QString& localPath, const CashCount& count, const Q
     }
     const CountsRead earlier = readCounts(old);
     const int number = int(earlier.counts.size()) + earlier.unreadable + 1;
+    // A blank line before the new block, so it never runs on from text typed
+    // at the end of the file.
     QByteArray block;
+    const QStringList lines = decodeLines(old);
     if (!old.isEmpty() && !old.endsWith('\n') && !old.endsWith('\r'))
         block = "\r\n";
+    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+        block += "\r\n";
     block += encodeLines(countBlock(count, number, mark));
     return saveFileAtomically(localPath, {QByteArrayView(old), QByteArrayView(block)});
 }

@@ -119,6 +119,9 @@ CommandResult runCommand(const CommandLine& command, const QString& version) {
             return errorResult(QStringLiteral("no se puede leer el archivo: %1").arg(file));
         days.append(summariseBytes(*bytes));
         days.last().day = dayOfFileName(QFileInfo(file).fileName());
+        // The counts are an addition: without their file the day is still reported.
+        if (const std::optional<QByteArray> counts = readFileBytes(countsFileBeside(file)))
+            days.last().counts = readCounts(*counts).counts;
     }
     const QByteArray report =
         command.mode == CommandLine::Mode::Text ? textReport(days) : csvReport(days);

@@ -63,6 +63,19 @@ QString csvText(QString text, QChar separator) {
     return csvField(printable(text), separator);
 }
 
+// Each count as its file holds it, under the day it belongs to.
+void appendCounts(QString& out, const DaySummary& day, const QString& mark) {
+    if (day.counts.isEmpty())
+        return;
+    out += QStringLiteral("  Cortes de caja: %1\n").arg(day.counts.size());
+    for (qsizetype i = 0; i < day.counts.size(); ++i) {
+        for (const QString& line : countBlock(day.counts[i], int(i) + 1, mark)) {
+            if (!line.isEmpty())
+                out += QStringLiteral("    ") + line + u'\n';
+        }
+    }
+}
+
 } // namespace
 
 QString money(Cents value, const QString& mark) {
@@ -88,6 +101,7 @@ QByteArray textReport(const QList<DaySummary>& days) {
     QString out;
     for (const DaySummary& day : days) {
         appendDay(out, QStringLiteral("Día %1").arg(printable(day.day)), day, mark);
+        appendCounts(out, day, mark);
         out += u'\n';
     }
     if (days.size() > 1)
