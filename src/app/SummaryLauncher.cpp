@@ -1,4 +1,5 @@
 #include "app/SummaryLauncher.h"
+#include "app/ReportDesk.h"
 
 #include "storage/ChoiceFile.h"
 #include "storage/Machine.h"
@@ -61,6 +62,13 @@ frmResumen* openSummaryWindow(const DriveRoot& root, const Environment& environm
                          programIcon(), countsFile,          &dialogs};
     auto* window = new frmResumen(std::move(source));
     window->setAttribute(Qt::WA_DeleteOnClose);
+    // The report goes where the tickets go; the desk goes with the window.
+    auto* desk = new ReportDesk(root.map(paths::ticketSettingsPath(layout, user)),
+                                environment.decimalPoint(), dialogs, window);
+    QObject::connect(window, &frmResumen::printAsked, desk,
+                     [desk](QDate from, const QList<summary::DaySummary>& days) {
+                         desk->print({from, days});
+                     });
     window->show();
     return window;
 }

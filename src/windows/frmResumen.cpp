@@ -75,7 +75,7 @@ void frmResumen::buildControls() {
     grdProductos->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     chtDias = new SalesChart(this);
     lblAyuda = new QLabel(QStringLiteral("← →: otro día · Mayús+← →: más o menos días · "
-                                         "Inicio: hoy · Tab: fechas · Esc: cerrar"),
+                                         "Inicio: hoy · Tab: fechas · F9: imprimir · Esc: cerrar"),
                           this);
     lblAyuda->setObjectName(QStringLiteral("lblAyuda"));
 
@@ -129,6 +129,7 @@ void frmResumen::showRange(QDate from, QDate to) {
 }
 
 void frmResumen::fillTables(QList<summary::DaySummary> days, const QStringList& labels) {
+    mShown = days;
     summary::DaySummary sum = summary::sumOfDays(days, QStringLiteral("Suma"));
     QList<SalesChart::Bar> bars;
     for (int i = 0; i < days.size(); ++i)
@@ -159,6 +160,9 @@ void frmResumen::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Escape:
         close();
+        return;
+    case Qt::Key_F9:
+        emit printAsked(from, mShown);
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -51,6 +51,10 @@ class frmResumen : public QWidget {
     // Both ends move by `days`: the arrows.
     void moveDays(int days);
 
+  signals:
+    // F9: the days shown, from `from` on, with their counts, to be printed.
+    void printAsked(QDate from, const QList<summary::DaySummary>& days);
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -62,6 +66,7 @@ class frmResumen : public QWidget {
     SummarySource mSource;
     DaysModel* mDays = nullptr;
     ProductsModel* mProducts = nullptr;
+    QList<summary::DaySummary> mShown;
 };
 
 } // namespace tallimo

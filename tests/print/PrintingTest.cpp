@@ -1,7 +1,11 @@
 #include "windows/WindowFixture.h"
 
+#include "app/ReportDesk.h"
+#include "app/SummaryLauncher.h"
 #include "app/TicketDesk.h"
+#include "windows/frmResumen.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -187,6 +191,42 @@ TEST_F(Printing, ARefusedTicketIsToldOnceAndTheSaleGoesOn) {
         EXPECT_EQ(printed->count(), 0);
         expectSoldAsIs();
     }
+}
+
+// F9 in the summary window prints the report of the days it shows on the roll Ticket.txt names, as
+// the queue's PDF reads back (the time it was printed aside); F9 again while it is on its way, and
+// a queue that does not take it, are told once each.
+TEST_F(Printing, TheSummaryPrintsTheDaysReport) {
+    write(salesFile(), fileBytes(TALLIMO_TEST_DATA "/../e2e/expected/Ventas-es_MX.txt"));
+    write(QString(salesFile()).replace("/Ventas de ", "/Cortes de "),
+          fileBytes(TALLIMO_TEST_DATA "/print/Cortes.txt"));
+    for (const QByteArray paper : {"58", "80", ""}) {
+        write(desktop() + "/Ticket.txt",
+              (paper.isEmpty() ? "Impresora=CajaDetenida" : "Impresora=Caja\r\nPapel=" + paper) +
+                  "\r\nEncabezado=La Esperanza\r\nPie=Gracias");
+        frmResumen* window = openSummaryWindow(DriveRoot(root()), test::shopEnvironment(), dialogs);
+        showActive(*window);
+        QSignalSpy done(&window->findChild<ReportDesk*>()->printer(), &TicketPrinter::printed);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window->windowHandle(), Qt::Key_F9);
+        EXPECT_EQ(done.wait(paper.isEmpty() ? 3000 : 30000), !paper.isEmpty());
+        window->close();
+        if (paper.isEmpty())
+            continue;
+        const QDir out(cups + "/out", "Resumen*.pdf", QDir::Time);
+        QProcess text;
+        text.start("sh", {"-c",
+                          "pdftotext -layout \"$0\" - | tr -s ' \\f' ' ' | sed -E 's/^ //; s/ $//; "
+                          "/^$/d; s#[0-9/]{10} [0-9:]{5}#FECHA HORA#'",
+                          out.filePath(out.entryList().value(0))});
+        ASSERT_TRUE(text.waitForFinished(10000));
+        EXPECT_EQ(text.readAll(), fileBytes(TALLIMO_TEST_DATA "/print/Resumen-" + paper + ".txt"));
+    }
+    EXPECT_EQ(dialogs.shown, QStringList(3, "Exclamation: El resumen ya se está imprimiendo.") +
+                                 QStringList{"Exclamation: No se imprimió el resumen.\n\nLa "
+                                             "impresora \"CajaDetenida\" está detenida: actívela y "
+                                             "vuelva a imprimir.\n\nPulse F9 para imprimirlo otra "
+                                             "vez."});
 }
 
 } // namespace tallimo
