@@ -17,9 +17,19 @@ QStringList asFileHolds(QStringList lines) {
 
 } // namespace
 
+bool sameSale(const SaleForTicket& a, const SaleForTicket& b) {
+    if (a.number != 0 || b.number != 0)
+        return a.number == b.number;
+    // Closed before this run: an edit that moves it or changes it makes another.
+    return a.totalLine >= 0 && a.totalLine == b.totalLine && a.lines == b.lines &&
+           a.total == b.total;
+}
+
 void SaleSession::rungUp(qsizetype at) {
-    if (mStart < 0)
+    if (mStart < 0) {
         mStart = at;
+        ++mNumber;
+    }
     // The change on screen was worked out before this line: it no longer tells this sale.
     mPaid.reset();
 }
@@ -31,6 +41,7 @@ void SaleSession::paid(std::optional<Cents> payment) {
 void SaleSession::closed(qsizetype totalLine) {
     mClosedTotalLine = totalLine;
     mClosedPayment = mPaid;
+    mClosedNumber = mNumber;
 }
 
 void SaleSession::newSale() {
@@ -63,14 +74,15 @@ SaleForTicket SaleSession::forTicket(const QStringList& history, Cents total) co
         qsizetype from = history.size();
         while (from > mStart && !history[from - 1].startsWith(kTotalLinePrefix))
             --from;
-        return {asFileHolds(history.sliced(from)), total, mPaid};
+        return {asFileHolds(history.sliced(from)), total, mPaid, mNumber};
     }
     const auto last = lastClosedSale(history);
     if (!last)
         return {};
-    // Its payment is known only when this session closed it.
-    return {asFileHolds(last->lines), last->total,
-            last->totalLine == mClosedTotalLine ? mClosedPayment : std::nullopt};
+    // Its payment and number are known only when this session closed it.
+    const bool closedHere = last->totalLine == mClosedTotalLine;
+    return {asFileHolds(last->lines), last->total, closedHere ? mClosedPayment : std::nullopt,
+            closedHere ? mClosedNumber : 0, last->totalLine};
 }
 
 void SaleSession::saved(bool ok) {

@@ -13,7 +13,15 @@ struct SaleForTicket {
     QStringList lines; // as the sales file holds them
     Cents total = 0;
     std::optional<Cents> payment; // the one whose change the screen showed
+    // Which sale it is, whatever its lines: the number this session gave it as it
+    // began, or 0 for a sale closed before this run, then told by where its total
+    // line stands in the history.
+    int number = 0;
+    qsizetype totalLine = -1;
 };
+
+// Whether two tickets tell the same sale; two sales with the same lines are two.
+bool sameSale(const SaleForTicket& a, const SaleForTicket& b);
 
 // What the register keeps around the sale on the screen: where in the history
 // the sale in progress began, the payment confirmed for it, the last sale
@@ -22,7 +30,8 @@ struct SaleForTicket {
 // window that shows it.
 class SaleSession {
   public:
-    // A line rung up at `at` of the history; the first one begins a sale.
+    // A line rung up at `at` of the history; the first one begins a sale, which
+    // takes the next number.
     void rungUp(qsizetype at);
     // A payment confirmed on screen, with the change shown for it; nullopt when
     // the file could not hold it.
@@ -51,6 +60,8 @@ class SaleSession {
 
   private:
     qsizetype mStart = -1; // the sale in progress's first line
+    int mNumber = 0;       // the sale in progress's, else the last one begun
+    int mClosedNumber = 0;
     std::optional<Cents> mPaid;
     qsizetype mClosedTotalLine = -1;
     std::optional<Cents> mClosedPayment;

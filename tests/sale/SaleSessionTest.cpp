@@ -59,6 +59,48 @@ TEST_P(SaleTicket, TheSaleInProgressOrTheLastClosed) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaleTicket, testing::ValuesIn(kTickets), test::RowName());
 
+// Each ticket taken (k in the steps, of the history so far; and one of the edited history) named
+// after the first ticket of the same sale: a sale keeps its identity from its first line through
+// its closing and edits around it; identical lines of another sale are another sale.
+const TicketRow kIdentities[] = {
+    {"two sales with the same lines", kSold + kSold, "RkpTnkRkTnk", {}, "aabb"},
+    {"abandoned, then the same lines", kSold.sliced(0, 1) + kSold, "RknRkTnk", {}, "abb"},
+    {"closed before this run, then the same lines", kSold + kSold, "LLkRkTnk", {}, "abb"},
+    {"closed here, a line edited in before", kSold, "RkTnk", QStringList{kPapa} + kSold, "aaa"},
+    {"in progress, a line of it edited away", {kPan, kPapa}, "RRk", {kPan}, "aa"},
+    {"closed before this run, edited", kSold, "LLk", {kPapa, kSold[1]}, "ab"},
+};
+
+class SaleIdentity : public testing::TestWithParam<TicketRow> {};
+
+TEST_P(SaleIdentity, SameSaleWhateverItsLines) {
+    const TicketRow& row = GetParam();
+    SaleSession session;
+    QList<SaleForTicket> tickets;
+    qsizetype at = 0;
+    for (const char step : std::string_view(row.steps)) {
+        step == 'R' ? session.rungUp(at) : step == 'T' ? session.closed(at) : void();
+        step == 'p' ? session.paid(1000) : step == 'n' ? session.newSale() : void();
+        if (step == 'k')
+            tickets << session.forTicket(row.before.sliced(0, at), 400);
+        at += step < 'a';
+    }
+    session.edited(row.before, row.after.isEmpty() ? row.before : row.after);
+    if (!row.after.isEmpty())
+        tickets << session.forTicket(row.after, 400);
+    QString names;
+    for (const SaleForTicket& t : tickets) {
+        const auto first = std::find_if(tickets.cbegin(), tickets.cend(),
+                                        [&](const SaleForTicket& o) { return sameSale(o, t); });
+        names += first == &t
+                     ? QChar(char16_t('a' + QSet<QChar>(names.cbegin(), names.cend()).size()))
+                     : names[first - tickets.cbegin()];
+    }
+    EXPECT_EQ(names, row.sale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaleIdentity, testing::ValuesIn(kIdentities), test::RowName());
+
 struct SaveRow {
     const char* name;
     std::vector<bool> saves;
