@@ -39,9 +39,8 @@ void SaleSession::paid(std::optional<Cents> payment) {
 }
 
 void SaleSession::closed(qsizetype totalLine) {
-    mClosedTotalLine = totalLine;
+    mClosed.append({totalLine, mNumber});
     mClosedPayment = mPaid;
-    mClosedNumber = mNumber;
 }
 
 void SaleSession::newSale() {
@@ -62,8 +61,13 @@ void SaleSession::edited(const QStringList& before, const QStringList& after) {
     const qsizetype shift = after.size() - before.size();
     // A total line among the lines changed is gone; a sale that began among them
     // begins where they do.
-    if (mClosedTotalLine >= head)
-        mClosedTotalLine = mClosedTotalLine >= changedEnd ? mClosedTotalLine + shift : -1;
+    for (Closed& sale : mClosed) {
+        if (sale.totalLine >= head)
+            sale.totalLine = sale.totalLine >= changedEnd ? sale.totalLine + shift : -1;
+    }
+    if (!mClosed.isEmpty() && mClosed.last().totalLine < 0)
+        mClosedPayment.reset();
+    mClosed.removeIf([](const Closed& sale) { return sale.totalLine < 0; });
     if (mStart > head)
         mStart = mStart >= changedEnd ? mStart + shift : head;
 }
@@ -80,9 +84,13 @@ SaleForTicket SaleSession::forTicket(const QStringList& history, Cents total) co
     if (!last)
         return {};
     // Its payment and number are known only when this session closed it.
-    const bool closedHere = last->totalLine == mClosedTotalLine;
-    return {asFileHolds(last->lines), last->total, closedHere ? mClosedPayment : std::nullopt,
-            closedHere ? mClosedNumber : 0, last->totalLine};
+    const auto here = std::find_if(mClosed.crbegin(), mClosed.crend(), [&](const Closed& sale) {
+        return sale.totalLine == last->totalLine;
+    });
+    const bool closedHere = here != mClosed.crend();
+    return {asFileHolds(last->lines), last->total,
+            closedHere && here == mClosed.crbegin() ? mClosedPayment : std::nullopt,
+            closedHere ? here->number : 0, last->totalLine};
 }
 
 void SaleSession::saved(bool ok) {

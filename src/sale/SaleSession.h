@@ -24,8 +24,8 @@ struct SaleForTicket {
 bool sameSale(const SaleForTicket& a, const SaleForTicket& b);
 
 // What the register keeps around the sale on the screen: where in the history
-// the sale in progress began, the payment confirmed for it, the last sale
-// closed here with its payment, and whether the history is all on disk. The
+// the sale in progress began, the payment confirmed for it, the sales closed
+// here (the last with its payment), and whether the history is all on disk. The
 // lines themselves are the history's; the sale's running total stays with the
 // window that shows it.
 class SaleSession {
@@ -61,9 +61,14 @@ class SaleSession {
   private:
     qsizetype mStart = -1; // the sale in progress's first line
     int mNumber = 0;       // the sale in progress's, else the last one begun
-    int mClosedNumber = 0;
     std::optional<Cents> mPaid;
-    qsizetype mClosedTotalLine = -1;
+    struct Closed {
+        qsizetype totalLine;
+        int number;
+    };
+    // The sales closed in this run whose total lines the history still holds,
+    // oldest first; the payment is the last one's while its total line stands.
+    QList<Closed> mClosed;
     std::optional<Cents> mClosedPayment;
     bool mUnsaved = false;
     bool mTold = false;
