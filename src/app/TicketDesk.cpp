@@ -5,14 +5,16 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Shared.h"
 
+#include <algorithm>
+
 namespace tallimo {
 
 TicketDesk::TicketDesk(Shared& shared) : mShared(shared) {
     QObject::connect(&mPrinter, &TicketPrinter::printed, &mPrinter,
-                     [this](const QString& title) { arrived(title); });
+                     [this](const QString& title) { arrived(title, true); });
     QObject::connect(&mPrinter, &TicketPrinter::failed, &mPrinter,
                      [this](const QString& title, const QString& reason) {
-                         arrived(title);
+                         arrived(title, false);
                          tell(QStringLiteral("No se imprimió el ticket.\n\n%1\n\nLa venta no "
                                              "cambió; pulse F12 para imprimirlo otra vez.")
                                   .arg(reason));
@@ -44,7 +46,7 @@ void TicketDesk::reprint(QWidget* window) {
 
 bool TicketDesk::onItsWay(const QStringList& lines) {
     for (OnItsWay& ticket : mOnItsWay) {
-        if (ticket.lines != lines)
+        if (ticket.sale.lines != lines)
             continue;
         if (!ticket.told)
             tell(QStringLiteral("El ticket de esta venta ya se está imprimiendo."));
@@ -54,8 +56,14 @@ bool TicketDesk::onItsWay(const QStringList& lines) {
     return false;
 }
 
-void TicketDesk::arrived(const QString& title) {
-    mOnItsWay.removeIf([&](const OnItsWay& ticket) { return ticket.title == title; });
+void TicketDesk::arrived(const QString& title, bool printed) {
+    mOnItsWay.removeIf([&](const OnItsWay& ticket) {
+        if (ticket.title != title)
+            return false;
+        if (printed)
+            mPrinted.append(ticket.sale);
+        return true;
+    });
 }
 
 void TicketDesk::hand() {
@@ -69,13 +77,16 @@ void TicketDesk::hand() {
         return;
     }
     const TicketSettings& s = read.settings;
-    const auto& [ticket, symbol] = *mLast;
+    auto [ticket, symbol] = *mLast;
+    ticket.copy = std::any_of(mPrinted.cbegin(), mPrinted.cend(), [&](const SaleForTicket& sale) {
+        return sameSale(sale, ticket.sale);
+    });
     const TicketLook look{s.header, s.footer, TicketColumns(s.paperMm), env.decimalPoint(), symbol};
     // A name of its own in the queue, so its job is told from any other.
     const QString title = QStringLiteral("Ticket %1 %2")
                               .arg(ticket.when.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")))
                               .arg(++mCount);
-    mOnItsWay.append({title, ticket.sale.lines});
+    mOnItsWay.append({title, ticket.sale});
     mPrinter.print({s.printer, title, LayoutTicket(ticket, look), s.paperMm, look.columns});
 }
 

@@ -13,7 +13,8 @@ class Shared;
 
 // Where the sale window's tickets go: Ticket.txt read at each ticket, the ticket
 // laid out and handed to the printer, and every reason it was not printed told
-// once, over the window given. A sale has one ticket on its way at a time.
+// once, over the window given. A sale has one ticket on its way at a time, and
+// every ticket of a sale after one came out of the printer in this run is a copy.
 class TicketDesk {
   public:
     explicit TicketDesk(Shared& shared);
@@ -30,11 +31,11 @@ class TicketDesk {
     // Whether the sale with these lines has a ticket on its way; the first time
     // this is asked for it, the cashier is told.
     bool onItsWay(const QStringList& lines);
-    void arrived(const QString& title);
+    void arrived(const QString& title, bool printed);
 
     struct OnItsWay {
         QString title;
-        QStringList lines;
+        SaleForTicket sale;
         bool told = false;
     };
 
@@ -43,6 +44,7 @@ class TicketDesk {
     QPointer<QWidget> mWindow;
     std::optional<std::pair<TicketSale, QString>> mLast;
     QList<OnItsWay> mOnItsWay;
+    QList<SaleForTicket> mPrinted; // a failed ticket's retry is no copy
     int mCount = 0;
 };
 

@@ -22,7 +22,9 @@ QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
     RollLayout t(look);
     for (const QString& line : look.header)
         t.centred(line);
-    if (!look.header.isEmpty())
+    if (ticket.copy)
+        t.centred(QStringLiteral("COPIA"));
+    if (!look.header.isEmpty() || ticket.copy)
         t.rule();
     const QLocale c = QLocale::c();
     t.sides(c.toString(ticket.when.date(), QStringLiteral("dd/MM/yyyy")),

@@ -8,10 +8,12 @@
 
 namespace tallimo {
 
-// One sale on a ticket, and when it is printed.
+// One sale on a ticket, and when it is printed; a later ticket of a sale already
+// printed is a copy, and says so.
 struct TicketSale {
     QDateTime when;
     SaleForTicket sale;
+    bool copy = false;
 };
 
 // How the ticket looks: the shop's lines, the roll's width in characters, and
@@ -32,8 +34,8 @@ double printableMm(int paperMm);
 int TicketColumns(int paperMm);
 
 // The ticket's lines, none longer than look.columns: the header and footer
-// centred, each sale line as its product (wrapped) over quantity, unit price
-// and amount, what makes the printed amounts add up to the total, the total,
+// centred, "COPIA" centred under the header on a copy, each sale line as its product (wrapped) over
+// quantity, unit price and amount, what makes the printed amounts add up to the total, the total,
 // and the payment and change when one was confirmed.
 QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look);
 

@@ -17,9 +17,19 @@ QStringList asFileHolds(QStringList lines) {
 
 } // namespace
 
+bool sameSale(const SaleForTicket& a, const SaleForTicket& b) {
+    if (a.number != 0 || b.number != 0)
+        return a.number == b.number;
+    // Closed before this run: an edit that moves it or changes it makes another.
+    return a.totalLine >= 0 && a.totalLine == b.totalLine && a.lines == b.lines &&
+           a.total == b.total;
+}
+
 void SaleSession::rungUp(qsizetype at) {
-    if (mStart < 0)
+    if (mStart < 0) {
         mStart = at;
+        ++mNumber;
+    }
     // The change on screen was worked out before this line: it no longer tells this sale.
     mPaid.reset();
 }
@@ -29,7 +39,7 @@ void SaleSession::paid(std::optional<Cents> payment) {
 }
 
 void SaleSession::closed(qsizetype totalLine) {
-    mClosedTotalLine = totalLine;
+    mClosed.append({totalLine, mNumber});
     mClosedPayment = mPaid;
 }
 
@@ -51,8 +61,13 @@ void SaleSession::edited(const QStringList& before, const QStringList& after) {
     const qsizetype shift = after.size() - before.size();
     // A total line among the lines changed is gone; a sale that began among them
     // begins where they do.
-    if (mClosedTotalLine >= head)
-        mClosedTotalLine = mClosedTotalLine >= changedEnd ? mClosedTotalLine + shift : -1;
+    for (Closed& sale : mClosed) {
+        if (sale.totalLine >= head)
+            sale.totalLine = sale.totalLine >= changedEnd ? sale.totalLine + shift : -1;
+    }
+    if (!mClosed.isEmpty() && mClosed.last().totalLine < 0)
+        mClosedPayment.reset();
+    mClosed.removeIf([](const Closed& sale) { return sale.totalLine < 0; });
     if (mStart > head)
         mStart = mStart >= changedEnd ? mStart + shift : head;
 }
@@ -63,14 +78,19 @@ SaleForTicket SaleSession::forTicket(const QStringList& history, Cents total) co
         qsizetype from = history.size();
         while (from > mStart && !history[from - 1].startsWith(kTotalLinePrefix))
             --from;
-        return {asFileHolds(history.sliced(from)), total, mPaid};
+        return {asFileHolds(history.sliced(from)), total, mPaid, mNumber};
     }
     const auto last = lastClosedSale(history);
     if (!last)
         return {};
-    // Its payment is known only when this session closed it.
+    // Its payment and number are known only when this session closed it.
+    const auto here = std::find_if(mClosed.crbegin(), mClosed.crend(), [&](const Closed& sale) {
+        return sale.totalLine == last->totalLine;
+    });
+    const bool closedHere = here != mClosed.crend();
     return {asFileHolds(last->lines), last->total,
-            last->totalLine == mClosedTotalLine ? mClosedPayment : std::nullopt};
+            closedHere && here == mClosed.crbegin() ? mClosedPayment : std::nullopt,
+            closedHere ? here->number : 0, last->totalLine};
 }
 
 void SaleSession::saved(bool ok) {

@@ -13,16 +13,25 @@ struct SaleForTicket {
     QStringList lines; // as the sales file holds them
     Cents total = 0;
     std::optional<Cents> payment; // the one whose change the screen showed
+    // Which sale it is, whatever its lines: the number this session gave it as it
+    // began, or 0 for a sale closed before this run, then told by where its total
+    // line stands in the history.
+    int number = 0;
+    qsizetype totalLine = -1;
 };
 
+// Whether two tickets tell the same sale; two sales with the same lines are two.
+bool sameSale(const SaleForTicket& a, const SaleForTicket& b);
+
 // What the register keeps around the sale on the screen: where in the history
-// the sale in progress began, the payment confirmed for it, the last sale
-// closed here with its payment, and whether the history is all on disk. The
+// the sale in progress began, the payment confirmed for it, the sales closed
+// here (the last with its payment), and whether the history is all on disk. The
 // lines themselves are the history's; the sale's running total stays with the
 // window that shows it.
 class SaleSession {
   public:
-    // A line rung up at `at` of the history; the first one begins a sale.
+    // A line rung up at `at` of the history; the first one begins a sale, which
+    // takes the next number.
     void rungUp(qsizetype at);
     // A payment confirmed on screen, with the change shown for it; nullopt when
     // the file could not hold it.
@@ -51,8 +60,15 @@ class SaleSession {
 
   private:
     qsizetype mStart = -1; // the sale in progress's first line
+    int mNumber = 0;       // the sale in progress's, else the last one begun
     std::optional<Cents> mPaid;
-    qsizetype mClosedTotalLine = -1;
+    struct Closed {
+        qsizetype totalLine;
+        int number;
+    };
+    // The sales closed in this run whose total lines the history still holds,
+    // oldest first; the payment is the last one's while its total line stands.
+    QList<Closed> mClosed;
     std::optional<Cents> mClosedPayment;
     bool mUnsaved = false;
     bool mTold = false;

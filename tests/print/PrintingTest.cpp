@@ -229,4 +229,46 @@ TEST_F(Printing, TheSummaryPrintsTheDaysReport) {
                                              "vez."});
 }
 
+// A later ticket of a sale already printed says COPIA: F12's reprint, and F9 again once it is
+// closed; a new sale with the same lines, and the retry of a ticket that did not come out, do not.
+TEST_F(Printing, ALaterTicketOfAPrintedSaleIsACopy) {
+    const QString out = cups + "/out/";
+    QStringList seen = QDir(out).entryList({"*.pdf"});
+    QString marks;
+    const auto ticket = [&](Qt::Key k) {
+        const int count = printed->count();
+        key(k);
+        QStringList made;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                made = QDir(out).entryList({"*.pdf"});
+                made.removeIf([&](const QString& name) { return seen.contains(name); });
+                return printed->count() > count && made.size() == 1;
+            },
+            30000));
+        seen += made;
+        QProcess text;
+        text.start("pdftotext", {"-layout", out + made.value(0), "-"});
+        text.waitForFinished();
+        const QString read = text.readAllStandardOutput();
+        marks += read.contains("Esperanza") && read.contains("Pan")
+                     ? QString::number(read.count("COPIA"))
+                     : "?";
+        return read;
+    };
+    paidSale("Encabezado=La Esperanza\r\nImpresora=Caja\r\n");
+    ticket(Qt::Key_F9), ticket(Qt::Key_F12);
+    type(" ");
+    EXPECT_TRUE(ticket(Qt::Key_F9).contains("Cambio"));
+    type("2\r");
+    ticket(Qt::Key_F9);
+    type("t10\r"), type(" "), type("2\r");
+    write(desktop() + "/Ticket.txt", "Encabezado=La Esperanza\r\nImpresora=CajaDetenida\r\n");
+    key(Qt::Key_F9);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.isEmpty(); }, 30000));
+    write(desktop() + "/Ticket.txt", "Encabezado=La Esperanza\r\nImpresora=Caja\r\n");
+    ticket(Qt::Key_F12), ticket(Qt::Key_F12);
+    EXPECT_EQ(marks, QString("011001")) << dialogs.shown.join('\n').toStdString();
+}
+
 } // namespace tallimo

@@ -41,23 +41,57 @@ const TicketRow kTickets[] = {
     {"file's bytes", {"1 x 🎂 de $4.00 = $4.00"}, "R", {}, "1 x ? de $4.00 = $4.00 | 4.00 | -"},
 };
 
-class SaleTicket : public testing::TestWithParam<TicketRow> {};
-
-TEST_P(SaleTicket, TheSaleInProgressOrTheLastClosed) {
-    const TicketRow& row = GetParam();
+// Goes through the row's steps, taking a ticket (k) of the history so far, then one of the history
+// now.
+QList<SaleForTicket> replay(const TicketRow& row) {
     SaleSession session;
+    QList<SaleForTicket> tickets;
     qsizetype at = 0;
     for (const char step : std::string_view(row.steps)) {
         step == 'R' ? session.rungUp(at) : step == 'T' ? session.closed(at) : void();
         step == 'p' ? session.paid(1000) : step == 'n' ? session.newSale() : void();
+        if (step == 'k')
+            tickets << session.forTicket(row.before.sliced(0, at), 400);
         at += step < 'a';
     }
     const QStringList& now = row.after.isEmpty() ? row.before : row.after;
     session.edited(row.before, now); // nothing moves when it is the same
-    EXPECT_EQ(describe(session.forTicket(now, 400)), row.sale);
+    return tickets << session.forTicket(now, 400);
+}
+
+class SaleTicket : public testing::TestWithParam<TicketRow> {};
+
+TEST_P(SaleTicket, TheSaleInProgressOrTheLastClosed) {
+    EXPECT_EQ(describe(replay(GetParam()).last()), GetParam().sale);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SaleTicket, testing::ValuesIn(kTickets), test::RowName());
+
+// Each ticket named by the first ticket of its sale: a sale keeps its identity from its first
+// line through its closing and edits around it; the same lines in another sale are another sale.
+const TicketRow kIdentities[] = {
+    {"two sales with the same lines", kSold + kSold, "RkpTnkRkTn", {}, "0022"},
+    {"abandoned, then the same lines", kSold.sliced(0, 1) + kSold, "RknRkTn", {}, "011"},
+    {"closed before this run, then the same lines", kSold + kSold, "LLkRkTn", {}, "011"},
+    {"closed here, a line edited in before", kSold, "RkTn", QStringList{kPapa} + kSold, "00"},
+    {"closed here, the next one's total edited away", kSold + kSold, "RkTnRkTn",
+     kSold + QStringList{kPan}, "010"},
+    {"in progress, a line of it edited away", {kPan, kPapa}, "RRk", {kPan}, "00"},
+    {"closed before this run, edited", kSold, "LLk", {kPapa, kSold[1]}, "01"},
+};
+
+class SaleIdentity : public testing::TestWithParam<TicketRow> {};
+
+TEST_P(SaleIdentity, SameSaleWhateverItsLines) {
+    const QList<SaleForTicket> tickets = replay(GetParam());
+    QString names;
+    for (qsizetype i = 0, j = 0; i < tickets.size(); names += QString::number(j), ++i, j = 0)
+        while (j < i && !sameSale(tickets[j], tickets[i]))
+            ++j;
+    EXPECT_EQ(names, GetParam().sale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaleIdentity, testing::ValuesIn(kIdentities), test::RowName());
 
 struct SaveRow {
     const char* name;

@@ -42,6 +42,19 @@ const LayoutRow kLayouts[] = {
      {{}, {}, 20},
      {"05/12/2026     14:07", QString(20, '-'), "Clavo", "  .5 x $0.25   $0.13", "Clavo",
       "  .5 x $0.25   $0.13", QString(20, '-'), "Redondeo      $-0.01", "TOTAL          $0.25"}},
+    // A copy says so under the header, or above the date when there is none.
+    {"copy, 58 mm",
+     {kWhen, {{}, 0, {}}, true},
+     {{"La Esperanza"}, {}, 32},
+     {"          La Esperanza", "             COPIA", QString(32, '-'),
+      "05/12/2026                 14:07", QString(32, '-'), QString(32, '-'),
+      "TOTAL                      $0.00"}},
+    {"copy, 80 mm, no header",
+     {kWhen, {{}, 0, {}}, true},
+     {{}, {}, 48},
+     {"                     COPIA", QString(48, '-'),
+      "05/12/2026                                 14:07", QString(48, '-'), QString(48, '-'),
+      "TOTAL                                      $0.00"}},
 };
 
 class TicketLayout : public testing::TestWithParam<LayoutRow> {};
