@@ -27,7 +27,7 @@ void TicketDesk::print(const TicketSale& ticket, const QString& symbol, QWidget*
         tell(QStringLiteral("No hay ninguna venta para imprimir."));
         return;
     }
-    if (onItsWay(ticket.sale.lines))
+    if (onItsWay(ticket.sale))
         return;
     mLast.emplace(ticket, symbol);
     hand();
@@ -40,13 +40,13 @@ void TicketDesk::reprint(QWidget* window) {
                             "la venta."));
         return;
     }
-    if (!onItsWay(mLast->first.sale.lines))
+    if (!onItsWay(mLast->first.sale))
         hand();
 }
 
-bool TicketDesk::onItsWay(const QStringList& lines) {
+bool TicketDesk::onItsWay(const SaleForTicket& sale) {
     for (OnItsWay& ticket : mOnItsWay) {
-        if (ticket.sale.lines != lines)
+        if (!sameSale(ticket.sale, sale))
             continue;
         if (!ticket.told)
             tell(QStringLiteral("El ticket de esta venta ya se está imprimiendo."));

@@ -28,9 +28,9 @@ class TicketDesk {
   private:
     void hand();
     void tell(const QString& text);
-    // Whether the sale with these lines has a ticket on its way; the first time
-    // this is asked for it, the cashier is told.
-    bool onItsWay(const QStringList& lines);
+    // Whether the sale has a ticket on its way; the first time this is asked for
+    // it, the cashier is told. Another sale with the same lines waits its turn.
+    bool onItsWay(const SaleForTicket& sale);
     void arrived(const QString& title, bool printed);
 
     struct OnItsWay {

@@ -92,6 +92,11 @@ TEST_F(Printing, OneTicketOfASaleAtATime) {
     QTest::qWait(500);
     EXPECT_EQ(printed->count(), 1);
     EXPECT_EQ(dialogs.shown.size(), 1);
+    // Two customers' sales with the same lines are two tickets: the second waits its turn.
+    type(" "), type("2\r"), key(Qt::Key_F9);
+    type(" "), type("2\r"), key(Qt::Key_F9);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return printed->count() == 3; }, 40000));
+    EXPECT_EQ(dialogs.shown.size(), 1);
 }
 
 // A ticket lost on its way is told once, soon, with its own reason; the sales file stays as it is.
