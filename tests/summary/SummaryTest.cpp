@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <tuple>
 
 #ifndef _WIN32
@@ -97,7 +98,10 @@ class DayFiles : public testing::TestWithParam<DayRow> {};
 } // namespace
 
 TEST_P(DayFiles, Summarised) {
-    EXPECT_EQ(describe(summariseBytes(GetParam().bytes)), GetParam().expected);
+    const DaySummary day = summariseBytes(GetParam().bytes);
+    EXPECT_EQ(describe(day), GetParam().expected);
+    EXPECT_EQ(day.saleTotals.size(), day.closedSales);
+    EXPECT_EQ(std::accumulate(day.saleTotals.begin(), day.saleTotals.end(), Cents(0)), day.charged);
 }
 INSTANTIATE_TEST_SUITE_P(Rows, DayFiles, testing::ValuesIn(kDays), test::RowName());
 
