@@ -1,15 +1,19 @@
 // The summary window over a real catalogue: one day move with 1,000 products,
 // and one move of a 366-day range at 20 products a day (1,000 in all), each
 // through the real window with its reading, layout and painting, beside the same
-// rows filled into a bare model.
+// rows filled into a bare model. The same day move again with both days' cash
+// counts files read and the count dialog open, a key typed into it each turn.
 #include "InTurns.h"
 #include "app/SummaryLauncher.h"
+#include "summary/CashCount.h"
 #include "support/FakeDialogs.h"
 #include "support/ShopDrive.h"
+#include "windows/frmCorte.h"
 #include "windows/frmResumen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <benchmark/benchmark.h>
@@ -21,6 +25,7 @@ namespace {
 
 const QDate kYearEnd(2025, 12, 31);
 constexpr int kYearDays = 366;
+constexpr int kCountsADay = 24; // a count each hour
 
 // The shop's day and the day before: 1,000 products each, in sales of four; a year that ends
 // before them: 20 products a day, one day more than the range so that it can move.
@@ -30,6 +35,20 @@ struct Drive : ShopDrive {
         writeBytes(salesFile(shopDay().addDays(-1)), salesDayBytes({1250, 4, 1000, 7}));
         for (int day = 0; day <= kYearDays; ++day)
             writeBytes(salesFile(kYearEnd.addDays(-day)), salesDayBytes({25, 4, 1000, day * 20}));
+    }
+    // The shop's day and the day before, counted each hour.
+    void writeCounts() {
+        for (const QDate day : {shopDay(), shopDay().addDays(-1)}) {
+            const QString path = summary::countsFileBeside(salesFile(day));
+            if (QFile::exists(path))
+                continue;
+            for (int hour = 0; hour < kCountsADay; ++hour) {
+                summary::CashCount count{QTime(hour, 0).toString("HH:mm"), hour * 10 + 1};
+                count.lastSale = hour * 10 + 10;
+                count.charged = 123456, count.fondo = 50000, count.contado = 170000;
+                summary::recordCount(path, count, QStringLiteral("."));
+            }
+        }
     }
 };
 
@@ -61,11 +80,23 @@ void bareFill(const QList<QStringList>& rows) {
 
 // A real arrow key to the window, then everything it posted: the views' layout
 // and the paint. Taken in turns with the bare fill of what the window shows.
-void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
+// withCount: the count dialog is open over the window, and each turn also types a
+// digit or a backspace into its counted cash.
+void moveBesideBareFill(benchmark::State& state, QDate from, QDate to, bool withCount = false) {
     drive();
     static test::FakeDialogs dialogs;
     frmResumen* window = openSummaryWindow(DriveRoot(drive().root()), shopEnvironment(), dialogs);
     window->showRange(from, to);
+    QLineEdit* counted = nullptr;
+    if (withCount) {
+        window->openCount();
+        auto* count = window->findChild<frmCorte*>();
+        count->txtFondo->setText(QStringLiteral("500.00"));
+        count->txtTarjeta->setText(QStringLiteral("200.00"));
+        count->txtRetiros->setText(QStringLiteral("10.00"));
+        counted = count->txtContado;
+        counted->setText(QStringLiteral("1520.0"));
+    }
     QApplication::processEvents();
     const QList<QStringList> days = shownRows(window->grdDias);
     const QList<QStringList> products = shownRows(window->grdProductos);
@@ -75,6 +106,12 @@ void moveBesideBareFill(benchmark::State& state, QDate from, QDate to) {
         [&] {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(window, &press);
+            if (counted) {
+                const bool digit = key == Qt::Key_Left;
+                QKeyEvent typed(QEvent::KeyPress, digit ? Qt::Key_5 : Qt::Key_Backspace,
+                                Qt::NoModifier, digit ? QStringLiteral("5") : QString());
+                QApplication::sendEvent(counted, &typed);
+            }
             QApplication::processEvents();
             window->repaint();
         },
@@ -95,6 +132,12 @@ void BM_YearRangeMove(benchmark::State& state) {
     moveBesideBareFill(state, kYearEnd.addDays(-kYearDays), kYearEnd.addDays(-1));
 }
 BENCHMARK(BM_YearRangeMove)->UseManualTime()->MinTime(1)->Unit(benchmark::kMillisecond);
+
+void BM_DayMoveWithCount(benchmark::State& state) {
+    drive().writeCounts();
+    moveBesideBareFill(state, shopDay().addDays(-1), shopDay().addDays(-1), true);
+}
+BENCHMARK(BM_DayMoveWithCount)->UseManualTime()->MinTime(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,9 +1,11 @@
 #include "windows/frmResumen.h"
 
 #include "storage/TextFile.h"
+#include "summary/CashCount.h"
 #include "summary/SummaryReport.h"
 #include "windows/SalesChart.h"
 #include "windows/SummaryTableModel.h"
+#include "windows/frmCorte.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -75,7 +77,8 @@ void frmResumen::buildControls() {
     grdProductos->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     chtDias = new SalesChart(this);
     lblAyuda = new QLabel(QStringLiteral("← →: otro día · Mayús+← →: más o menos días · "
-                                         "Inicio: hoy · Tab: fechas · F9: imprimir · Esc: cerrar"),
+                                         "Inicio: hoy · Tab: fechas · F8: corte de caja · "
+                                         "F9: imprimir · Esc: cerrar"),
                           this);
     lblAyuda->setObjectName(QStringLiteral("lblAyuda"));
 
@@ -116,16 +119,40 @@ void frmResumen::showRange(QDate from, QDate to) {
     QList<summary::DaySummary> days;
     QStringList labels;
     for (QDate date = from; date <= to; date = date.addDays(1)) {
-        const std::optional<QString> path = mSource.salesFile(date);
-        // One read of the whole file: the register replaces it whole, never in place.
-        const std::optional<QByteArray> bytes = path ? readFileBytes(*path) : std::nullopt;
-        summary::DaySummary day = bytes ? summary::summariseBytes(*bytes) : summary::DaySummary{};
-        day.found = bytes.has_value();
-        day.day = QLocale().toString(date, QStringLiteral("ddd dd/MM/yyyy"));
-        days.append(day);
+        days.append(readDay(date));
         labels.append(date.toString(QStringLiteral("dd/MM")));
     }
     fillTables(std::move(days), labels);
+}
+
+summary::DaySummary frmResumen::readDay(QDate date) const {
+    const std::optional<QString> path = mSource.salesFile(date);
+    // One read of the whole file: the register replaces it whole, never in place.
+    const std::optional<QByteArray> bytes = path ? readFileBytes(*path) : std::nullopt;
+    summary::DaySummary day = bytes ? summary::summariseBytes(*bytes) : summary::DaySummary{};
+    day.found = bytes.has_value();
+    day.day = QLocale().toString(date, QStringLiteral("ddd dd/MM/yyyy"));
+    // A counts file that is missing or does not read leaves the day without counts.
+    const std::optional<QString> counts =
+        mSource.countsFile ? mSource.countsFile(date) : std::nullopt;
+    if (const std::optional<QByteArray> read = counts ? readFileBytes(*counts) : std::nullopt)
+        day.counts = summary::readCounts(*read).counts;
+    return day;
+}
+
+void frmResumen::openCount() {
+    // Read now: the register may have closed sales since the range was shown.
+    summary::DaySummary today = readDay(mSource.today);
+    auto* count =
+        new frmCorte({std::move(today.saleTotals), std::move(today.counts),
+                      mSource.countsFile ? mSource.countsFile(mSource.today) : std::nullopt,
+                      mSource.decimalPoint, mSource.clock, mSource.dialogs},
+                     this);
+    count->setAttribute(Qt::WA_DeleteOnClose);
+    connect(count, &QDialog::accepted, this,
+            [this] { showRange(dtpDesde->date(), dtpHasta->date()); });
+    count->show();
+    count->activateWindow();
 }
 
 void frmResumen::fillTables(QList<summary::DaySummary> days, const QStringList& labels) {
@@ -160,6 +187,9 @@ void frmResumen::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Escape:
         close();
+        return;
+    case Qt::Key_F8:
+        openCount();
         return;
     case Qt::Key_F9:
         emit printAsked(from, mShown);

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QIcon>
+#include <QTime>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -30,10 +31,12 @@ struct SummarySource {
     QIcon icon;
     std::function<std::optional<QString>(const QDate&)> countsFile;
     Dialogs* dialogs = nullptr;
+    std::function<QTime()> clock = [] { return QTime::currentTime(); }; // a count's time
 };
 
 // "Resumen de ventas": the days from dtpDesde to dtpHasta, one row each and the
-// sum, the products sold, and a bar per day. Only reads the sales files.
+// sum, the products sold, and a bar per day. Only reads the sales files; F8
+// records today's cash count.
 class frmResumen : public QWidget {
     Q_OBJECT
   public:
@@ -50,6 +53,8 @@ class frmResumen : public QWidget {
     void showRange(QDate from, QDate to);
     // Both ends move by `days`: the arrows.
     void moveDays(int days);
+    // F8: "Corte de caja" for today, whatever the range shows.
+    void openCount();
 
   signals:
     // F9: the days shown, from `from` on, with their counts, to be printed.
@@ -60,6 +65,7 @@ class frmResumen : public QWidget {
 
   private:
     void buildControls();
+    summary::DaySummary readDay(QDate date) const;
     void fillTables(QList<summary::DaySummary> days, const QStringList& labels);
     QString money(Cents value) const;
 
