@@ -76,11 +76,19 @@ void frmResumen::buildControls() {
     grdProductos->horizontalHeader()->setStretchLastSection(false);
     grdProductos->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     chtDias = new SalesChart(this);
-    lblAyuda = new QLabel(QStringLiteral("← →: otro día · Mayús+← →: más o menos días · "
-                                         "Inicio: hoy · Tab: fechas · F8: corte de caja · "
-                                         "F9: imprimir · Esc: cerrar"),
-                          this);
+    QStringList keys{
+        QStringLiteral("← →: otro día"),     QStringLiteral("Mayús+← →: más o menos días"),
+        QStringLiteral("Inicio: hoy"),       QStringLiteral("Tab: fechas"),
+        QStringLiteral("F8: corte de caja"), QStringLiteral("F9: imprimir"),
+        QStringLiteral("Esc: cerrar")};
+    // Wraps between keys, never inside one, rather than widening the window past
+    // a small screen.
+    for (QString& key : keys)
+        key.replace(u' ', QChar::Nbsp);
+    lblAyuda = new QLabel(keys.join(QStringLiteral(" · ")), this);
     lblAyuda->setObjectName(QStringLiteral("lblAyuda"));
+    lblAyuda->setWordWrap(true);
+    lblAyuda->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* desde = new QLabel(QStringLiteral("&Desde:"), this);
     auto* hasta = new QLabel(QStringLiteral("&Hasta:"), this);
@@ -91,7 +99,7 @@ void frmResumen::buildControls() {
     grid->addWidget(dtpDesde, 0, 1);
     grid->addWidget(hasta, 0, 2);
     grid->addWidget(dtpHasta, 0, 3);
-    grid->addWidget(lblAyuda, 0, 4, Qt::AlignRight);
+    grid->addWidget(lblAyuda, 0, 4);
     grid->addWidget(grdDias, 1, 0, 1, 5);
     auto* lower = new QHBoxLayout;
     lower->addWidget(chtDias, 3);
