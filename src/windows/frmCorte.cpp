@@ -46,7 +46,15 @@ void frmCorte::buildControls() {
     setWindowTitle(QStringLiteral("Corte de caja"));
     setWindowModality(Qt::WindowModal);
     lblPeriodo = makeLabel(this, "lblPeriodo");
-    lblPeriodo->setText(periodText(mPeriod, !mSource.earlier.isEmpty()));
+    QString period = periodText(mPeriod, !mSource.earlier.isEmpty());
+    if (mSource.unreadable == 1)
+        period += QStringLiteral("\nUn corte anterior de hoy no se pudo leer en el archivo de "
+                                 "cortes: sus ventas pueden contarse aquí otra vez.");
+    else if (mSource.unreadable > 1)
+        period += QStringLiteral("\n%1 cortes anteriores de hoy no se pudieron leer en el archivo "
+                                 "de cortes: sus ventas pueden contarse aquí otra vez.")
+                      .arg(mSource.unreadable);
+    lblPeriodo->setText(period);
     lblCobrado = makeLabel(this, "lblCobrado");
     lblCobrado->setText(money(mPeriod.charged));
     lblEsperado = makeLabel(this, "lblEsperado");

@@ -23,6 +23,9 @@ struct CountSource {
     QString decimalPoint;
     std::function<QTime()> clock;
     Dialogs* dialogs = nullptr;
+    // Earlier counts the file holds that do not read: the sales they covered
+    // cannot be told, so they may be counted again.
+    int unreadable = 0;
 };
 
 // "Corte de caja": the cash in the drawer against what the register charged

@@ -133,7 +133,7 @@ void frmResumen::showRange(QDate from, QDate to) {
     fillTables(std::move(days), labels);
 }
 
-summary::DaySummary frmResumen::readDay(QDate date) const {
+summary::DaySummary frmResumen::readDay(QDate date, int* unreadable) const {
     const std::optional<QString> path = mSource.salesFile(date);
     // One read of the whole file: the register replaces it whole, never in place.
     const std::optional<QByteArray> bytes = path ? readFileBytes(*path) : std::nullopt;
@@ -143,18 +143,23 @@ summary::DaySummary frmResumen::readDay(QDate date) const {
     // A counts file that is missing or does not read leaves the day without counts.
     const std::optional<QString> counts =
         mSource.countsFile ? mSource.countsFile(date) : std::nullopt;
-    if (const std::optional<QByteArray> read = counts ? readFileBytes(*counts) : std::nullopt)
-        day.counts = summary::readCounts(*read).counts;
+    if (const std::optional<QByteArray> read = counts ? readFileBytes(*counts) : std::nullopt) {
+        summary::CountsRead counted = summary::readCounts(*read);
+        day.counts = std::move(counted.counts);
+        if (unreadable)
+            *unreadable = counted.unreadable;
+    }
     return day;
 }
 
 void frmResumen::openCount() {
     // Read now: the register may have closed sales since the range was shown.
-    summary::DaySummary today = readDay(mSource.today);
+    int unreadable = 0;
+    summary::DaySummary today = readDay(mSource.today, &unreadable);
     auto* count =
         new frmCorte({std::move(today.saleTotals), std::move(today.counts),
                       mSource.countsFile ? mSource.countsFile(mSource.today) : std::nullopt,
-                      mSource.decimalPoint, mSource.clock, mSource.dialogs},
+                      mSource.decimalPoint, mSource.clock, mSource.dialogs, unreadable},
                      this);
     count->setAttribute(Qt::WA_DeleteOnClose);
     connect(count, &QDialog::accepted, this,

@@ -65,7 +65,8 @@ class frmResumen : public QWidget {
 
   private:
     void buildControls();
-    summary::DaySummary readDay(QDate date) const;
+    // With how many of its counts do not read, when asked.
+    summary::DaySummary readDay(QDate date, int* unreadable = nullptr) const;
     void fillTables(QList<summary::DaySummary> days, const QStringList& labels);
     QString money(Cents value) const;
 

@@ -59,6 +59,10 @@ TEST_F(CountWindowTest, TwoCountsOfADayEachCoverTheirOwnSales) {
     QTRY_VERIFY(!summary->findChild<frmCorte*>());
     EXPECT_EQ(fileBytes(countsFile()), counts);
     EXPECT_EQ(fileBytes(salesFile()), sales);
+
+    write(countsFile(), counts + "Corte de caja 3, 23:00\r\nborrado a mano\r\n");
+    ASSERT_TRUE(count = openCount());
+    EXPECT_TRUE(count->lblPeriodo->text().contains("Un corte anterior de hoy no se pudo leer"));
 }
 
 // Under a comma locale either mark reads; what cannot be recorded is told and nothing is lost.
