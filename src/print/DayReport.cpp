@@ -72,10 +72,7 @@ QStringList LayoutDayReport(const ReportDays& report, const QDateTime& printed,
         for (int i = 0; i < counts.size(); ++i)
             countLines(t, counts[i], i + 1, day);
     }
-    if (!look.footer.isEmpty())
-        t.rule();
-    for (const QString& line : look.footer)
-        t.centred(line);
+    t.footer();
     return t.lines;
 }
 

@@ -57,10 +57,7 @@ QStringList LayoutTicket(const TicketSale& ticket, const TicketLook& look) {
         t.sides(QStringLiteral("Pago"), t.money(*sale.payment));
         t.sides(QStringLiteral("Cambio"), t.money(*sale.payment - sale.total));
     }
-    if (!look.footer.isEmpty())
-        t.rule();
-    for (const QString& line : look.footer)
-        t.centred(line);
+    t.footer();
     return t.lines;
 }
 

@@ -52,6 +52,13 @@ void RollLayout::sides(const QString& left, const QString& right) {
         lines.append(piece.rightJustified(mLook.columns));
 }
 
+void RollLayout::footer() {
+    if (!mLook.footer.isEmpty())
+        rule();
+    for (const QString& line : mLook.footer)
+        centred(line);
+}
+
 QString RollLayout::money(Cents value) const {
     return WithSymbol(formatCents(value, mLook.decimalPoint), mLook.symbol);
 }

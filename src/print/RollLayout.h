@@ -23,6 +23,8 @@ class RollLayout {
     void rule();
     // `left` at the left margin and `right` at the right one, on one line when both fit.
     void sides(const QString& left, const QString& right);
+    // The shop's closing lines, after a rule.
+    void footer();
     QString money(Cents value) const;
     const TicketLook& look() const { return mLook; }
 
