@@ -74,12 +74,18 @@ class Printer {
 
     // The job whose document is `title`: its id and status, id 0 when the queue holds
     // none; nothing when the spooler did not answer (a printer removed, the service
-    // stopped), which is never taken for printed.
+    // stopped), which is never taken for printed. A spooler that cannot list jobs at
+    // all fails without a reason (Wine's): what it accepted is all it can tell.
     std::optional<std::pair<DWORD, DWORD>> job(const QString& title) const {
         DWORD needed = 0, count = 0;
-        if (!EnumJobsW(mHandle, 0, 255, 1, nullptr, 0, &needed, &count) &&
-            GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-            return std::nullopt;
+        SetLastError(ERROR_SUCCESS); // else a reason left by an earlier call is read
+        if (!EnumJobsW(mHandle, 0, 255, 1, nullptr, 0, &needed, &count)) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_SUCCESS)
+                return std::pair<DWORD, DWORD>{0, 0};
+            if (error != ERROR_INSUFFICIENT_BUFFER)
+                return std::nullopt;
+        }
         if (needed == 0)
             return std::pair<DWORD, DWORD>{0, 0};
         std::vector<BYTE> buffer(needed);
