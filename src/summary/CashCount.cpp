@@ -241,6 +241,11 @@ CountsRead readCounts(QByteArrayView bytes) {
     return read;
 }
 
+CountsRead readCountsFile(const QString& localPath) {
+    const std::optional<QByteArray> bytes = readFileBytes(localPath);
+    return bytes ? readCounts(*bytes) : CountsRead{};
+}
+
 QString countsFileBeside(const QString& salesFile) {
     qsizetype slash = salesFile.lastIndexOf(u'/');
     if (QDir::separator() == u'\\') // a path as Windows writes it

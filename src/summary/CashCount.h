@@ -63,6 +63,9 @@ struct CountsRead {
     int unreadable = 0;
 };
 CountsRead readCounts(QByteArrayView bytes);
+// The counts file at localPath; none when it is missing or cannot be read,
+// which never stops what reads the day.
+CountsRead readCountsFile(const QString& localPath);
 
 // "/x/Cortes de 05-12-26.txt" for "/x/Ventas de 05-12-26.txt"; any other
 // name gets "Cortes de " before it.

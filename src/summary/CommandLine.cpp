@@ -120,8 +120,7 @@ CommandResult runCommand(const CommandLine& command, const QString& version) {
         days.append(summariseBytes(*bytes));
         days.last().day = dayOfFileName(QFileInfo(file).fileName());
         // The counts are an addition: without their file the day is still reported.
-        if (const std::optional<QByteArray> counts = readFileBytes(countsFileBeside(file)))
-            days.last().counts = readCounts(*counts).counts;
+        days.last().counts = readCountsFile(countsFileBeside(file)).counts;
     }
     const QByteArray report =
         command.mode == CommandLine::Mode::Text ? textReport(days) : csvReport(days);

@@ -140,15 +140,12 @@ summary::DaySummary frmResumen::readDay(QDate date, int* unreadable) const {
     summary::DaySummary day = bytes ? summary::summariseBytes(*bytes) : summary::DaySummary{};
     day.found = bytes.has_value();
     day.day = QLocale().toString(date, QStringLiteral("ddd dd/MM/yyyy"));
-    // A counts file that is missing or does not read leaves the day without counts.
     const std::optional<QString> counts =
         mSource.countsFile ? mSource.countsFile(date) : std::nullopt;
-    if (const std::optional<QByteArray> read = counts ? readFileBytes(*counts) : std::nullopt) {
-        summary::CountsRead counted = summary::readCounts(*read);
-        day.counts = std::move(counted.counts);
-        if (unreadable)
-            *unreadable = counted.unreadable;
-    }
+    summary::CountsRead counted = counts ? summary::readCountsFile(*counts) : summary::CountsRead{};
+    day.counts = std::move(counted.counts);
+    if (unreadable)
+        *unreadable = counted.unreadable;
     return day;
 }
 
